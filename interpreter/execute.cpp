@@ -1,0 +1,81 @@
+// Statement lists: split at ";" outside string literals, one result per statement, gathered in
+// chunks of 256 so the result array grows once per chunk.
+#include "interpreter/mathinterpreter.h"
+
+namespace tolvex {
+
+namespace {
+
+// Index of the ";" that ends the statement starting at `start`, or the text's length. A string
+// literal is read as the scanner reads it: either quote opens it, the same quote closes it, a
+// doubled quote stands for one, and the escape character makes the next character literal. An
+// unclosed literal runs to the end of the text.
+std::size_t StatementEnd(const std::string& text, std::size_t start, char escape) {
+    std::size_t i = start;
+    while (i < text.size() && text[i] != ';') {
+        const char quote = text[i++];
+        if (quote != '\'' && quote != '"') continue;
+        while (i < text.size()) {
+            if (text[i] == quote) {
+                if (i + 1 < text.size() && text[i + 1] == quote) { i += 2; continue; }
+                ++i;
+                break;
+            }
+            i += (escape != '\0' && text[i] == escape) ? 2 : 1;
+        }
+    }
+    return std::min(i, text.size());
+}
+
+// Appends the held results to the array: the first batch replaces its single initial element.
+void Flush(Variant& result, TChunk& chunk, int& held, bool& first) {
+    if (held == 0) return;
+    const int base = first ? 0 : VarArrayHighBound(result) + 1;
+    VarArrayRedim(result, base + held - 1);
+    for (int i = 0; i < held; ++i) {
+        VarArrayPut(result, chunk[i], base + i);
+        VarClear(chunk[i]);
+    }
+    held = 0;
+    first = false;
+}
+
+}  // namespace
+
+std::vector<std::string> TMathInterpreter::SplitStatements(const std::string& text) const {
+    std::vector<std::string> statements;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = StatementEnd(text, start, escapeChar_);
+        if (end > start) statements.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return statements;
+}
+
+Variant TMathInterpreter::Execute(const std::string& text, TStrings* errors) {
+    if (errors) errors->Clear();
+    Variant result = VarArrayCreate(1);
+    auto chunk = std::make_unique<TChunk>();
+    int held = 0;
+    bool first = true;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = StatementEnd(text, start, escapeChar_);
+        if (end > start) {
+            if (held == static_cast<int>(chunk->size())) Flush(result, *chunk, held, first);
+            Variant value;
+            try {
+                value = ExecuteExpression(text.substr(start, end - start));
+            } catch (const Exception& e) {
+                if (!errors) throw;
+                value = Null();
+                errors->Add(e.Message());
+            }
+            (*chunk)[held++] = std::move(value);
+        }
+        start = end + 1;
+    }
+    Flush(result, *chunk, held, first);
+    return result;
+}
+
+}  // namespace tolvex

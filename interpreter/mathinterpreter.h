@@ -1,0 +1,135 @@
+#pragma once
+// The interpreter component: turns expression text into values, keeps the symbol table between
+// calls, runs statement lists, and keeps prepared expressions under integer handles.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/component.h"
+#include "framework/exception.h"
+#include "framework/strings.h"
+#include "intrinsics/mathintrinsic.h"
+#include "model/mathitem.h"
+
+namespace tolvex {
+
+class TMathInterpreter;
+
+// Asked for a name the symbol table does not hold. A read or call is answered by putting a value
+// into `Value`; a write to a new name is accepted by emptying `Value`. `Parameters` is Null for
+// reads and writes and an array of the arguments (last argument first) for calls.
+using TUnknownSymbolEvent = std::function<void(TMathInterpreter& Sender, const std::string& Identifier,
+                                               const Variant& Parameters, Variant& Value)>;
+
+// The buffer in which Execute gathers statement results.
+using TChunk = std::array<Variant, 256>;
+
+class TMathInterpreter : public TComponent, public TMInterpreterLink {
+public:
+    explicit TMathInterpreter(TComponent* owner = nullptr);
+    ~TMathInterpreter() override;
+    const char* ClassName() const override { return "TMathInterpreter"; }
+
+    // ---- Published properties -------------------------------------------------------------
+    bool CaseSensitiveSymbols() const override { return caseSensitive_; }
+    // Switching from true to false clears the symbols first.
+    void SetCaseSensitiveSymbols(bool value);
+    TDumpFormat DumpFormat() const { return dumpFormat_; }
+    void SetDumpFormat(TDumpFormat format) { dumpFormat_ = format; }
+    std::string GetDumpText() const;
+    [[noreturn]] void SetDumpText(const std::string& text);
+    char EscapeChar() const { return escapeChar_; }
+    void SetEscapeChar(char c) { escapeChar_ = c; }
+    const std::string& Expression() const { return expression_; }
+    // Stores the text and evaluates it; at design time an error becomes the displayed result.
+    void SetExpression(const std::string& text);
+    std::string GetExpressionResult() const { return VarToStr(expressionResult_); }
+    [[noreturn]] void SetExpressionResult(const std::string& text);
+    std::uint32_t MaxFunctionNesting() const override { return maxNesting_; }
+    void SetMaxFunctionNesting(std::uint32_t value) { maxNesting_ = value; }
+    const TUnknownSymbolEvent& OnUnknownSymbol() const { return onUnknownSymbol_; }
+    void SetOnUnknownSymbol(TUnknownSymbolEvent handler) { onUnknownSymbol_ = std::move(handler); }
+
+    // ---- Evaluation -----------------------------------------------------------------------
+    // One expression: scan, keyword statements, tree assembly, evaluation. Empty text gives Null.
+    Variant ExecuteExpression(const std::string& text);
+    // A statement list separated by ";" (outside string literals): an array with one result per
+    // statement. With an error list a failing statement yields Null and adds its message.
+    Variant Execute(const std::string& text, TStrings* errors = nullptr);
+    // The statements of a list as Execute splits it; empty statements are left out.
+    std::vector<std::string> SplitStatements(const std::string& text) const;
+    // Appends the class name of every scanned item to `lines`.
+    void DebugParseExpression(const std::string& text, TStrings& lines);
+
+    // ---- Symbols --------------------------------------------------------------------------
+    bool SymbolExists(const std::string& identifier) const { return symbols_->SymbolExists(identifier); }
+    int SymbolCount() const { return symbols_->Count(); }
+    void ClearSymbols();
+    bool IsEqualString(const std::string& a, const std::string& b) const;
+    void DoUnknownSymbol(const std::string& identifier, const Variant& parameters, Variant& value) override;
+    TMSymbols& Symbols() override { return *symbols_; }
+    const TMSymbols& Symbols() const { return *symbols_; }
+
+    // ---- Stages ---------------------------------------------------------------------------
+    void ParseExpression(const std::string& text, TMItems& items);
+    // Reads a string literal whose quote stands at `position` (0-based); leaves `position`
+    // just behind the closing quote.
+    void ParseString(const std::string& text, std::size_t& position, std::string& value) const;
+    void ProcessExpressionKeywords(TMItems& items);
+    std::unique_ptr<TMExpression> RPN(TMItems& items);
+    // Re-binds the bodies of user functions that are a single reference.
+    void RewireReferences();
+
+    // ---- Prepared expressions and variable handles ----------------------------------------
+    int PrepareExpression(const std::string& text);
+    Variant ExecutePreparedExpression(int handle);
+    void FreePreparedExpression(int handle);
+    bool IsValidPreparedExpression(int handle) const;
+    void ClearPreparedExpressions();
+    int GetVariableHandles(const std::string& identifier) const;
+    Variant GetVariablesByHandle(int handle) const;
+    void SetVariablesByHandle(int handle, const Variant& value);
+    Variant GetVariables(const std::string& identifier) const;
+    void SetVariables(const std::string& identifier, const Variant& value);
+
+    // ---- Links of the model ---------------------------------------------------------------
+    std::uint32_t& NestingDepth() override { return nestingDepth_; }
+    void UnwireFromPrepared(TMSymbol* symbol) override;
+    void CheckSymbolRemovable(TMSymbol* symbol) override;
+
+private:
+    // Counts running evaluations; while one runs nothing it may still use is freed.
+    class EvaluationScope {
+    public:
+        explicit EvaluationScope(TMathInterpreter& owner) : owner_(owner) { ++owner_.evaluating_; }
+        ~EvaluationScope() { --owner_.evaluating_; }
+        EvaluationScope(const EvaluationScope&) = delete;
+        EvaluationScope& operator=(const EvaluationScope&) = delete;
+
+    private:
+        TMathInterpreter& owner_;
+    };
+    void CheckNotEvaluating(const char* operation) const;
+    void PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
+                     TOperatorPriority priority, TOperatorAssociativity associativity);
+    void MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths);
+    void RemoveSymbol(int index);
+    TMVar& VariableAt(int handle) const;
+
+    TDumpFormat dumpFormat_{dfQualified};
+    std::string expression_;
+    Variant expressionResult_;
+    std::unique_ptr<TMExpressions> prepared_;
+    std::uint32_t maxNesting_ = 1000;
+    bool caseSensitive_ = false;
+    TUnknownSymbolEvent onUnknownSymbol_;
+    char escapeChar_ = '\0';
+    std::unique_ptr<TMSymbols> symbols_;
+    std::uint32_t nestingDepth_ = 0;
+    int evaluating_ = 0;
+};
+
+}  // namespace tolvex

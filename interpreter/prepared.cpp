@@ -1,0 +1,76 @@
+// Prepared expressions (trees kept under integer handles) and variable handles (indices into
+// the symbol table). Executing by handle does no scanning, assembly or lookup by name.
+#include "framework/format.h"
+#include "interpreter/mathinterpreter.h"
+
+namespace tolvex {
+
+int TMathInterpreter::PrepareExpression(const std::string& text) {
+    int handle = 0;
+    while (handle < prepared_->Count() && prepared_->Get(handle)) ++handle;
+    if (handle == prepared_->Count()) prepared_->Add(nullptr);
+    TMItems items;
+    ParseExpression(text, items);
+    ProcessExpressionKeywords(items);
+    std::unique_ptr<TMExpression> tree = RPN(items);
+    if (!tree) throw Exception("TMathInterpreter.PrepareExpression() Can't prepare empty expression.");
+    prepared_->Put(handle, std::move(tree));
+    return handle;
+}
+
+bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
+    return handle >= 0 && handle < prepared_->Count() && prepared_->Get(handle) != nullptr;
+}
+
+Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
+    if (!IsValidPreparedExpression(handle))
+        throw Exception("TMathInterpreter.ExecutePreparedExpression() Invalid prepared expression handle.");
+    EvaluationScope scope(*this);
+    return prepared_->Expr(handle)->GetValue();
+}
+
+void TMathInterpreter::FreePreparedExpression(int handle) {
+    if (!IsValidPreparedExpression(handle))
+        throw Exception("TMathInterpreter.FreePreparedExpression() Invalid prepared expression handle.");
+    CheckNotEvaluating("FreePreparedExpression");
+    prepared_->Take(handle).reset();
+}
+
+void TMathInterpreter::ClearPreparedExpressions() {
+    CheckNotEvaluating("ClearPreparedExpressions");
+    prepared_->FreeAndClear();
+}
+
+int TMathInterpreter::GetVariableHandles(const std::string& identifier) const {
+    const int index = symbols_->FindSymbolIndex(identifier);
+    if (index < 0)
+        throw Exception(Join("TMathInterpreter.GetVariableHandles() Symbol: \"", identifier, "\" is not defined."));
+    const TMSymbol* symbol = symbols_->Symbol(index);
+    if (!Is<TMVar>(symbol))
+        throw Exception(Join("TMathInterpreter.GetVariableHandles() Symbol: \"", identifier, "\" has type: \"",
+                             symbol->ClassName(), "\", but type \"TMVarRef\" is required."));
+    return index;
+}
+
+// One index operation; a handle outside the table or naming a function fails.
+TMVar& TMathInterpreter::VariableAt(int handle) const {
+    if (handle < 0 || handle >= symbols_->Count())
+        throw EListError(Join("List index out of bounds (", handle, ")"));
+    auto* variable = dynamic_cast<TMVar*>(symbols_->Symbol(handle));
+    if (!variable) throw EInvalidCast();
+    return *variable;
+}
+
+Variant TMathInterpreter::GetVariablesByHandle(int handle) const { return VariableAt(handle).GetValue(); }
+
+void TMathInterpreter::SetVariablesByHandle(int handle, const Variant& value) { VariableAt(handle).SetValue(value); }
+
+Variant TMathInterpreter::GetVariables(const std::string& identifier) const {
+    return GetVariablesByHandle(GetVariableHandles(identifier));
+}
+
+void TMathInterpreter::SetVariables(const std::string& identifier, const Variant& value) {
+    SetVariablesByHandle(GetVariableHandles(identifier), value);
+}
+
+}  // namespace tolvex

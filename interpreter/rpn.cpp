@@ -1,0 +1,125 @@
+// Tree assembly: items are ordered with an operator stack, and each operator node that leaves
+// it takes its operands from the operand stack, so the tree is built in the same pass.
+#include <algorithm>
+
+#include "framework/format.h"
+#include "interpreter/mathinterpreter.h"
+
+namespace tolvex {
+
+namespace {
+
+bool IsPendingOperand(const TMItem* item) { return Is<TMVarRef>(item) || Is<TMLiteral>(item); }
+
+}  // namespace
+
+// Moves the top of the operator stack to the operand stack. `depths` runs beside the operand
+// stack with the depth of each subtree, so that no tree deeper than the limit is ever built.
+void TMathInterpreter::MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths) {
+    const int position = operators.Last()->ParsePosition;
+    const int before = operands.Count();
+    operands.PullFromStack1(operators, symbols_.get());
+    const int first = operands.Count() - 1;  // index of the moved item; it took what lay above
+    int depth = 0;
+    for (int i = first; i < before; ++i) depth = std::max(depth, depths[i]);
+    depths.resize(first);
+    depths.push_back(depth + 1);
+    if (depth + 1 > kMaxTreeDepth)
+        throw Exception(Join("TMathInterpreter.RPN() Expression nested deeper than ", kMaxTreeDepth,
+                             " levels, position: ", position, "."));
+}
+
+void TMathInterpreter::PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
+                                   TOperatorPriority priority, TOperatorAssociativity associativity) {
+    while (operators.Count() > 0) {
+        TMItem* top = operators.Last();
+        if (!IsPendingOperand(top)) {
+            auto* op = dynamic_cast<TMOperator*>(top);
+            if (!op) return;
+            const bool moves = associativity == oaLeftToRight ? priority >= op->Priority() : priority > op->Priority();
+            if (!moves) return;
+        }
+        MoveToOperands(operators, operands, depths);
+    }
+}
+
+std::unique_ptr<TMExpression> TMathInterpreter::RPN(TMItems& items) {
+    TMItems operators;
+    TMValues operands;
+    std::vector<int> depths;  // beside `operands`
+    bool afterCall = false;
+    for (int i = 0; i < items.Count(); ++i) {
+        std::unique_ptr<TMItem> item = items.Take(i);
+        const bool isCall = Is<TMFunctionCall>(item.get());
+        if (Is<TMLeftBracket>(item.get())) {
+            // The scanner puts a call's own "(" right after it: it marks where the arguments begin.
+            if (afterCall) {
+                operands.Add(std::move(item));
+                depths.push_back(0);
+            } else {
+                operators.Add(std::move(item));
+            }
+        } else if (IsPendingOperand(item.get())) {
+            operators.Add(std::move(item));
+        } else if (isCall) {
+            PullPending(operators, operands, depths, opSuper, oaLeftToRight);
+            operators.Add(std::move(item));
+        } else if (Is<TMComma>(item.get())) {
+            const int position = item->ParsePosition;
+            item.reset();
+            for (;;) {
+                if (operators.Count() == 0)
+                    throw Exception(Join("TMathInterpreter.RPN() Comma outside parameter list, position: ", position, "."));
+                if (Is<TMLeftBracket>(operators.Last()) || Is<TMFunctionCall>(operators.Last())) break;
+                MoveToOperands(operators, operands, depths);
+            }
+        } else if (Is<TMRightBracket>(item.get())) {
+            const int position = item->ParsePosition;
+            item.reset();
+            for (;;) {
+                if (operators.Count() == 0)
+                    throw Exception(Join("TMathInterpreter.RPN() Unclosed right bracket, position: ", position, "."));
+                if (Is<TMLeftBracket>(operators.Last())) {
+                    operators.Pop();
+                    break;
+                }
+                const bool call = Is<TMFunctionCall>(operators.Last());
+                MoveToOperands(operators, operands, depths);
+                if (call) break;
+            }
+        } else if (auto* op = dynamic_cast<TMOperator*>(item.get())) {
+            PullPending(operators, operands, depths, op->Priority(), op->Associativity());
+            operators.Add(std::move(item));
+        } else {
+            throw Exception(Join("TMathInterpreter.RPN() Invalid type \"", item->ClassName(),
+                                 "\" of parsed item on index ", i, "."));
+        }
+        afterCall = isCall;
+    }
+    while (operators.Count() > 0) {
+        if (Is<TMLeftBracket>(operators.Last()))
+            throw Exception(Join("TMathInterpreter.RPN() Unclosed left bracket on position: ",
+                                 operators.Last()->ParsePosition, "."));
+        MoveToOperands(operators, operands, depths);
+    }
+    if (operands.Count() > 1)
+        throw Exception(Join("TMathInterpreter.RPN() Unbalanced number of operators and operands, position: ",
+                             operands.Get(0)->ParsePosition, "."));
+    if (operands.Count() == 0) return nullptr;
+    TOLVEX_ASSERT(Is<TMExpression>(operands.Last()), "MathInterpreter");
+    std::unique_ptr<TMExpression> tree(static_cast<TMExpression*>(operands.Pop().release()));
+    tree->RewireSymbols(*symbols_);
+    tree->SetMathInterpreter(this);
+    return tree;
+}
+
+void TMathInterpreter::RewireReferences() {
+    for (int i = 0; i < symbols_->Count(); ++i) {
+        auto* function = dynamic_cast<TMFunction*>(symbols_->Symbol(i));
+        if (!function || !Is<TMReference>(function->Expression())) continue;
+        function->Expression()->RewireSymbols(*symbols_);
+        function->Expression()->RewireSymbols(function->Parameters());
+    }
+}
+
+}  // namespace tolvex

@@ -1,0 +1,259 @@
+// The scanner: one pass over the text, at most one character of look-ahead, one item per token.
+// The character at the current position picks the token through a dispatch table.
+#include <array>
+
+#include "framework/format.h"
+#include "interpreter/mathinterpreter.h"
+
+namespace tolvex {
+
+namespace {
+
+class Scanner {
+public:
+    Scanner(const TMathInterpreter& interpreter, const std::string& text, TMItems& items)
+        : interpreter_(interpreter), text_(text), items_(items) {}
+    void Run();
+
+private:
+    using Step = void (Scanner::*)();
+    static const std::array<Step, 256>& Dispatch();
+
+    int Position() const { return static_cast<int>(pos_) + 1; }
+    bool NextIs(char c) const { return pos_ + 1 < text_.size() && text_[pos_ + 1] == c; }
+    template <class T>
+    T& Append(int position) {
+        auto item = std::make_unique<T>();
+        item->ParsePosition = position;
+        T& ref = *item;
+        items_.Add(std::move(item));
+        return ref;
+    }
+    template <class T>
+    void Single() { Append<T>(Position()); ++pos_; }
+    // A token of one character, or of two when "=" follows.
+    template <class One, class Two>
+    void MaybeEquals() {
+        if (NextIs('=')) { Append<Two>(Position()); pos_ += 2; } else Single<One>();
+    }
+
+    void Blank() { ++pos_; }
+    void Unknown();
+    void Bang();
+    void Colon();
+    void Quote();
+    void LeftBracket();
+    void Minus();
+    void Number();
+    void Word();
+
+    const TMathInterpreter& interpreter_;
+    const std::string& text_;
+    TMItems& items_;
+    std::size_t pos_ = 0;
+};
+
+void Scanner::Run() {
+    const auto& dispatch = Dispatch();
+    while (pos_ < text_.size()) (this->*dispatch[static_cast<unsigned char>(text_[pos_])])();
+}
+
+const std::array<Scanner::Step, 256>& Scanner::Dispatch() {
+    static const std::array<Step, 256> table = [] {
+        std::array<Step, 256> t;
+        t.fill(&Scanner::Unknown);
+        for (char c : {'\t', '\n', '\r', ' '}) t[static_cast<unsigned char>(c)] = &Scanner::Blank;
+        for (int c = '0'; c <= '9'; ++c) t[c] = &Scanner::Number;
+        for (int c = 'A'; c <= 'Z'; ++c) t[c] = t[c + 32] = &Scanner::Word;
+        t['_'] = &Scanner::Word;
+        t['!'] = &Scanner::Bang;
+        t['\''] = t['"'] = &Scanner::Quote;
+        t['('] = &Scanner::LeftBracket;
+        t[')'] = &Scanner::Single<TMRightBracket>;
+        t['*'] = &Scanner::Single<TMMultiply>;
+        t['+'] = &Scanner::Single<TMPlus>;
+        t[','] = &Scanner::Single<TMComma>;
+        t['-'] = &Scanner::Minus;
+        t['/'] = &Scanner::Single<TMDivide>;
+        t[':'] = &Scanner::Colon;
+        t['<'] = &Scanner::MaybeEquals<TMLess, TMLessOrEqual>;
+        t['='] = &Scanner::MaybeEquals<TMAssignValue, TMEqual>;
+        t['>'] = &Scanner::MaybeEquals<TMLarger, TMLargerOrEqual>;
+        t['^'] = &Scanner::Single<TMPower>;
+        return t;
+    }();
+    return table;
+}
+
+void Scanner::Unknown() {
+    throw Exception(Join("TMathInterpreter.Parse() Unknown char - ASCII code: #",
+                         static_cast<int>(static_cast<unsigned char>(text_[pos_])), ", on position: ", Position(), "."));
+}
+
+void Scanner::Bang() {
+    if (!NextIs('='))
+        throw Exception(Join("TMathInterpreter.ParseExpression() After \"!\", \"=\" is expected on position: ",
+                             Position() + 1, "."));
+    Append<TMNotEqual>(Position());
+    pos_ += 2;
+}
+
+void Scanner::Colon() {
+    if (!NextIs('='))
+        throw Exception(Join("TMathInterpreter.Parse() \":=\" expected, but only \":\" found on position: ", Position()));
+    Append<TMAssignSymbolic>(Position() + 1);
+    pos_ += 2;
+}
+
+void Scanner::Quote() {
+    const int position = Position();
+    std::string value;
+    interpreter_.ParseString(text_, pos_, value);
+    auto literal = std::make_unique<TMLiteral>(VarFromLStr(std::move(value)));
+    literal->ParsePosition = position;
+    items_.Add(std::move(literal));
+}
+
+// A name directly before "(" is a call.
+void Scanner::LeftBracket() {
+    if (auto* ref = dynamic_cast<TMVarRef*>(items_.Last())) {
+        auto call = std::make_unique<TMFunctionCall>();
+        call->ReferencedSymbolName = ref->ReferencedSymbolName;
+        call->ParsePosition = ref->ParsePosition;
+        items_.Pop();
+        items_.Add(std::move(call));
+    }
+    Single<TMLeftBracket>();
+}
+
+// Unary at the start, after an operator (intrinsic calls included), "(" or ","; binary otherwise.
+void Scanner::Minus() {
+    TMItem* last = items_.Last();
+    if (!last || Is<TMOperator>(last) || Is<TMLeftBracket>(last) || Is<TMComma>(last))
+        Single<TMUnaryMinus>();
+    else
+        Single<TMMinus>();
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Unary minus signs directly before a number become its sign; the literal is decimal, with an
+// optional fraction and exponent, and is never split.
+void Scanner::Number() {
+    bool negative = false;
+    while (Is<TMUnaryMinus>(items_.Last())) {
+        items_.Pop();
+        negative = !negative;
+    }
+    const std::size_t start = pos_;
+    bool real = false;
+    while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '.') {
+        real = true;
+        for (++pos_; pos_ < text_.size() && IsDigit(text_[pos_]);) ++pos_;
+    }
+    if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
+        real = true;
+        ++pos_;
+        if (pos_ < text_.size() && (text_[pos_] == '+' || text_[pos_] == '-')) ++pos_;
+        while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
+    }
+    const std::string literal = text_.substr(start, pos_ - start);
+    Variant value;
+    double d = 0;
+    std::int32_t n = 0;
+    if (real && TextToFloat(literal, d))
+        value = VarFromReal(negative ? -d : d);
+    else if (!real && TextToInt(literal, n))
+        value = VarFromInt(negative ? -n : n);
+    else
+        throw Exception(Join("TMathInterpreter.Parse() Bad number literal: \"", literal, "\" on position: ",
+                             Position(), "."));
+    auto item = std::make_unique<TMLiteral>(std::move(value));
+    item->ParsePosition = static_cast<int>(start) + 1;
+    items_.Add(std::move(item));
+}
+
+bool IsWordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsDigit(c) || c == '_';
+}
+
+using KeywordFactory = std::unique_ptr<TMItem> (*)();
+
+template <class T>
+std::unique_ptr<TMItem> Make() { return std::make_unique<T>(); }
+template <bool B>
+std::unique_ptr<TMItem> MakeBoolean() { return std::make_unique<TMLiteral>(VarFromBool(B)); }
+
+struct Keyword {
+    const char* word;
+    KeywordFactory make;
+};
+
+constexpr Keyword kKeywords[] = {
+    {"div", Make<TMIntDiv>}, {"mod", Make<TMMod>},   {"delete", Make<TMDelete>}, {"rename", Make<TMRename>},
+    {"not", Make<TMNot>},    {"and", Make<TMAnd>},   {"or", Make<TMOr>},         {"xor", Make<TMXor>},
+    {"shl", Make<TMShl>},    {"shr", Make<TMShr>},   {"true", MakeBoolean<true>}, {"false", MakeBoolean<false>},
+};
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return s;
+}
+
+// Intrinsic names come before keywords, keywords (any letter case) before references.
+void Scanner::Word() {
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && IsWordChar(text_[pos_])) ++pos_;
+    const std::string word = text_.substr(start, pos_ - start);
+    std::unique_ptr<TMItem> item = CreateIntrinsicFunctionCall(word);
+    if (!item) {
+        const std::string lower = Lower(word);
+        for (const Keyword& k : kKeywords)
+            if (lower == k.word) { item = k.make(); break; }
+    }
+    if (!item) {
+        auto ref = std::make_unique<TMVarRef>();
+        ref->ReferencedSymbolName = word;
+        item = std::move(ref);
+    }
+    item->ParsePosition = static_cast<int>(start) + 1;
+    items_.Add(std::move(item));
+}
+
+}  // namespace
+
+void TMathInterpreter::ParseExpression(const std::string& text, TMItems& items) {
+    items.FreeAndClear();
+    Scanner(*this, text, items).Run();
+}
+
+void TMathInterpreter::ParseString(const std::string& text, std::size_t& position, std::string& value) const {
+    const char quote = text[position];
+    const int opening = static_cast<int>(position) + 1;
+    value.clear();
+    for (++position;;) {
+        if (position >= text.size())
+            throw Exception(Join("ParseString() Unclosed string starting at position: ", opening, "."));
+        const char c = text[position];
+        if (c == quote) {
+            if (position + 1 < text.size() && text[position + 1] == quote) {
+                value += quote;
+                position += 2;
+                continue;
+            }
+            ++position;
+            return;
+        }
+        if (escapeChar_ != '\0' && c == escapeChar_) {
+            ++position;
+            // The escaped character must not be the last one of the text.
+            if (position + 1 >= text.size())
+                throw Exception(Join("ParseString() Stand-alone escape char at position: ", position + 1, "."));
+        }
+        value += text[position++];
+    }
+}
+
+}  // namespace tolvex

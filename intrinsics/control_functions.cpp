@@ -1,0 +1,22 @@
+// Functions that need no arithmetic library: constants and the conditional.
+#include <numbers>
+
+#include "framework/exception.h"
+#include "framework/format.h"
+#include "intrinsics/functions.h"
+
+namespace tolvex {
+
+Variant EvalPi(const TMIntrinsicFunctionCall&) { return VarFromReal(std::numbers::pi); }
+
+// Evaluates the condition and then only the branch it chooses.
+Variant EvalIfF(const TMIntrinsicFunctionCall& call) {
+    Variant condition = call.GetOperandValues(0);
+    if (condition.Kind() != VarKind::Boolean)
+        throw Exception(Join("TMIfF.GetValue() IFF function (position: ", call.ParsePosition,
+                             ") expectc first argument (position: ", call.GetOperandExpressions(0)->ParsePosition,
+                             ") to be boolean."));
+    return call.GetOperandValues(condition.Bool() ? 1 : 2);
+}
+
+}  // namespace tolvex

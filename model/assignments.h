@@ -1,0 +1,39 @@
+#pragma once
+// The two assignment operators: "=" stores a value in a variable of the interpreter's table;
+// ":=" turns its right side into the body of a user function while the tree is assembled.
+#include "model/operators.h"
+
+namespace tolvex {
+
+class TMFunction;
+
+class TMAssign : public TMRightToLeftAssociative {
+public:
+    TOperatorPriority Priority() const override { return opAssign; }
+    // An assignment has no plain text form.
+    std::string DumpOperator() const override;
+};
+
+class TMAssignValue final : public TMAssign {
+public:
+    const char* ClassName() const override { return "TMAssignValue"; }
+    Variant GetValue() override;
+    void PullOperands(TMItems& stack, TMSymbols* symbols) override;
+
+private:
+    TMSymbol* CreateVariable(TMInterpreterLink& interpreter, const std::string& name, const Variant& value);
+};
+
+class TMAssignSymbolic final : public TMAssign {
+public:
+    const char* ClassName() const override { return "TMAssignSymbolic"; }
+    // Nothing is evaluated: the definition took effect when the tree was assembled.
+    Variant GetValue() override { return Null(); }
+    void PullOperands(TMItems& stack, TMSymbols* symbols) override;
+
+private:
+    TMFunction* DefineFunction(TMSymbols& symbols, const std::string& name);
+    void DeclareParameters(TMFunction& function);
+};
+
+}  // namespace tolvex

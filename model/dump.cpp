@@ -1,0 +1,141 @@
+// The text form of every item: plain text reads like the expression language and loads back;
+// detailed text shows the object model with class names.
+#include <climits>
+
+#include "framework/exception.h"
+#include "framework/format.h"
+#include "model/assignments.h"
+#include "model/items.h"
+#include "model/operators.h"
+#include "model/references.h"
+#include "model/symbols.h"
+
+namespace tolvex {
+
+namespace {
+
+// The entries of a list from the last index down to 0: argument and parameter lists are held
+// last first and written in source order.
+std::string DumpReversed(const TMItems& items, TDumpFormat format) {
+    std::string text;
+    for (int i = items.Count() - 1; i >= 0; --i) {
+        if (!text.empty()) text += ",";
+        text += items.Get(i) ? items.Get(i)->Dump(format) : "Null";
+    }
+    return text;
+}
+
+std::string Detailed(const TMSymbol& s) { return Join(s.ClassName(), "[\"", s.Identifier(), "\"]"); }
+
+}  // namespace
+
+std::string TMItem::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return ClassName();
+    throw Exception("TMItem.Dump() Child classes must override Dump method when dfDetailed is not in DumpFormat.");
+}
+
+std::string TMItem::DumpList(const TMItems& items, TDumpFormat format) {
+    return items.Dump(",", format);
+}
+
+std::string TMItem::QuotedVar(const Variant& value) {
+    // The scanner reads no literal below -2147483647, so the smallest integer is written as a sum.
+    if (value.Kind() == VarKind::Integer && value.Int() == INT32_MIN) return "(-2147483647-1)";
+    std::string text = VarToStr(value);
+    if (value.Kind() != VarKind::String) return text;
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c;
+        if (c == '\'') quoted += '\'';
+    }
+    return quoted + "'";
+}
+
+std::string TMLiteral::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return std::string(ClassName()) + "(" + QuotedVar(value_) + ")";
+    return QuotedVar(value_);
+}
+
+
+// ---- Symbols --------------------------------------------------------------------------------
+
+std::string TMSymbol::Dump(TDumpFormat format) const {
+    return format.Has(dfDetailed) ? Detailed(*this) : Identifier();
+}
+
+std::string TMVar::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return Detailed(*this) + "(" + QuotedVar(Value()) + ")";
+    return Identifier() + "=" + QuotedVar(Value());
+}
+
+std::string TMFunction::Dump(TDumpFormat format) const {
+    std::string params = DumpReversed(Parameters(), format);
+    std::string body = expression_ ? expression_->Dump(format) : "";
+    if (format.Has(dfDetailed)) return Detailed(*this) + "(" + params + "){" + body + "}";
+    return Identifier() + "(" + params + "):=" + body;
+}
+
+// ---- References -----------------------------------------------------------------------------
+
+std::string TMReference::Prefix(TDumpFormat format) const {
+    if (!format.Has(dfQualified) || !Is<TMParam>(SymbolReference)) return "";
+    auto* params = dynamic_cast<TMParams*>(SymbolReference->List);
+    TOLVEX_ASSERT(params && params->Func, "MathItem");
+    return params->Func->Identifier() + ".";
+}
+
+std::string TMReference::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return Join(ClassName(), "<\"", Prefix(format), ReferencedSymbolName, "\">");
+    return Prefix(format) + ReferencedSymbolName;
+}
+
+std::string TMFunctionCall::Dump(TDumpFormat format) const {
+    return TMReference::Dump(format) + "(" + DumpReversed(ParamExpressions, format) + ")";
+}
+
+std::string TMParamExpression::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return std::string(ClassName()) + "{" + Expression->Dump(format) + "}";
+    return Expression->Dump(format);
+}
+
+// ---- Operators ------------------------------------------------------------------------------
+
+std::string TMOperator::Dump(TDumpFormat format) const {
+    if (!format.Has(dfDetailed))
+        throw Exception("TMOperator.Dump() Must be implemented in child classes when DumpFormat <> dfDetailed");
+    return std::string(ClassName()) + "(" + DumpList(Operands, format) + ")";
+}
+
+std::string TMUnaryOperator::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return TMOperator::Dump(format);
+    return DumpOperator() + DumpOperand(0, format);
+}
+
+std::string TMBinaryOperator::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return TMOperator::Dump(format);
+    return DumpOperand(0, format) + DumpOperator() + DumpOperand(1, format);
+}
+
+// Brackets an operand that binds more loosely than this node, or equally on the side where
+// this node's associativity would regroup it.
+std::string TMOperator::DumpOperand(int index, TDumpFormat format) const {
+    TOLVEX_ASSERT(!format.Has(dfDetailed), "MathItem");
+    if (index < 0)
+        throw Exception(Join("TMBinaryOperator.DumpOperand() OperandIndex (", index, ") must not be negative."));
+    if (index >= Operands.Count())
+        throw Exception(Join("TMBinaryOperator.DumpOperand() OperandIndex (", index,
+                             ") exceeds index of last operand (", Operands.Count() - 1, ")."));
+    const TMExpression* operand = Operands.Expr(index);
+    if (!operand) return "Null";
+    bool brackets = false;
+    if (auto* op = dynamic_cast<const TMOperator*>(operand)) {
+        if (op->Priority() != Priority())
+            brackets = op->Priority() > Priority();
+        else
+            brackets = index == 0 ? Associativity() == oaRightToLeft : Associativity() == oaLeftToRight;
+    }
+    std::string text = operand->Dump(format);
+    return brackets ? "(" + text + ")" : text;
+}
+
+}  // namespace tolvex

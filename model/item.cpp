@@ -1,0 +1,20 @@
+#include "model/item.h"
+
+#include "framework/exception.h"
+#include "model/items.h"
+#include "model/symbols.h"
+
+namespace tolvex {
+
+void TMValue::SetValue(const Variant&) {
+    throw Exception("TMValue.SetValue() Read only value.");
+}
+
+void TMExpression::RewireSymbols(const TMSymbols& symbols) {
+    for (int i = 0; i < symbols.Count(); ++i)
+        if (TMSymbol* s = symbols.Symbol(i)) Rewire(s);
+}
+
+void TMExpression::SetMathInterpreter(TMInterpreterLink*) {}
+
+}  // namespace tolvex

@@ -1,0 +1,65 @@
+#include "model/items.h"
+
+#include <algorithm>
+
+#include "framework/exception.h"
+#include "model/operators.h"
+#include "model/references.h"
+
+namespace tolvex {
+
+void TMItems::Put(int index, std::unique_ptr<TMItem> item) {
+    TOLVEX_ASSERT(!items_[index], "MathItem");
+    items_[index] = std::move(item);
+}
+
+std::unique_ptr<TMItem> TMItems::Extract(int index) {
+    std::unique_ptr<TMItem> item = std::move(items_[index]);
+    items_.erase(items_.begin() + index);
+    return item;
+}
+
+std::unique_ptr<TMItem> TMItems::Pop() {
+    if (items_.empty()) throw Exception("TMItems.Pop() List is empty.");
+    std::unique_ptr<TMItem> item = std::move(items_.back());
+    items_.pop_back();
+    return item;
+}
+
+void TMItems::Reverse() { std::reverse(items_.begin(), items_.end()); }
+
+void TMItems::FreeAndClear() {
+    // Index-based: freeing an entry may read this list (a dying symbol walks its table), so the
+    // entry is nulled first and the entries behind it stay in place.
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        std::unique_ptr<TMItem> dying = std::move(items_[i]);
+    }
+    items_.clear();
+}
+
+void TMItems::PullFromStack1(TMItems& stack, TMSymbols* symbols) {
+    TOLVEX_ASSERT(stack.Count() > 0, "MathItem");
+    std::unique_ptr<TMItem> item = stack.Pop();
+    if (auto* op = dynamic_cast<TMOperator*>(item.get()))
+        op->PullOperands(*this, symbols);
+    else if (auto* call = dynamic_cast<TMFunctionCall*>(item.get()))
+        call->PullParamExpressions(*this, symbols);
+    Add(std::move(item));
+}
+
+std::string TMItems::Dump(const std::string& separator, TDumpFormat format) const {
+    std::string text;
+    for (const auto& item : items_) {
+        if (!text.empty()) text += separator;
+        text += item ? item->Dump(format) : "Null";
+    }
+    return text;
+}
+
+TMExpression* TMExpressions::Expr(int index) const { return static_cast<TMExpression*>(Get(index)); }
+
+TMParamExpression* TMParamExpressions::Param(int index) const {
+    return static_cast<TMParamExpression*>(Get(index));
+}
+
+}  // namespace tolvex

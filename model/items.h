@@ -1,0 +1,63 @@
+#pragma once
+// Ordered item lists: token list, operator stack, operand stack (top at the end), operands of an
+// operator, arguments of a call. A list owns its entries; an entry may be null.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/item.h"
+
+namespace tolvex {
+
+class TMExpression;
+class TMParamExpression;
+
+class TMItems {
+public:
+    TMItems() = default;
+    TMItems(const TMItems&) = delete;
+    TMItems& operator=(const TMItems&) = delete;
+    virtual ~TMItems() { FreeAndClear(); }
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    TMItem* Get(int index) const { return items_[index].get(); }
+    TMItem* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
+
+    void Add(std::unique_ptr<TMItem> item) { items_.push_back(std::move(item)); }
+    // Takes the entry at the index, leaving null in its place.
+    std::unique_ptr<TMItem> Take(int index) { return std::move(items_[index]); }
+    // Puts an item at the index; the entry must be null.
+    void Put(int index, std::unique_ptr<TMItem> item);
+    // Removes the entry at the index (later entries move down) and hands it to the caller.
+    std::unique_ptr<TMItem> Extract(int index);
+    void Exchange(int i, int j) { std::swap(items_[i], items_[j]); }
+
+    // Removes the last entry and hands it to the caller.
+    std::unique_ptr<TMItem> Pop();
+    void Reverse();
+    // Frees the entries in ascending order, then empties the list. While an entry is freed, the
+    // entries behind it are still in the list.
+    void FreeAndClear();
+    // Moves the top of `stack` onto this list, first letting it take its operands or arguments
+    // from this list.
+    void PullFromStack1(TMItems& stack, TMSymbols* symbols);
+    // The entries' texts joined by the separator; "Null" for a null entry.
+    std::string Dump(const std::string& separator, TDumpFormat format) const;
+
+protected:
+    std::vector<std::unique_ptr<TMItem>> items_;
+};
+
+class TMValues : public TMItems {};
+
+class TMExpressions : public TMValues {
+public:
+    TMExpression* Expr(int index) const;
+};
+
+class TMParamExpressions : public TMValues {
+public:
+    TMParamExpression* Param(int index) const;
+};
+
+}  // namespace tolvex

@@ -1,0 +1,170 @@
+#include "model/references.h"
+
+#include "framework/exception.h"
+#include "framework/format.h"
+#include "model/interpreterlink.h"
+#include "model/symbols.h"
+
+namespace tolvex {
+
+// ---- TMReference: binding -------------------------------------------------------------------
+
+void TMReference::Rewire(TMSymbol* symbol) {
+    TOLVEX_ASSERT(symbol, "MathItem");
+    if (ReferencedSymbolName.empty()) ReferencedSymbolName = symbol->Identifier();
+    if (symbol->IsEqualIdentifier(ReferencedSymbolName)) {
+        SymbolReference = symbol;
+    } else if (SymbolReference == symbol) {
+        // The symbol was renamed: follow it, or let go.
+        if (symbol->UpdateReferences)
+            ReferencedSymbolName = symbol->Identifier();
+        else
+            SymbolReference = nullptr;
+    }
+}
+
+void TMReference::Unwire(TMSymbol* symbol) {
+    TOLVEX_ASSERT(symbol, "MathItem");
+    if (SymbolReference == symbol) SymbolReference = nullptr;
+}
+
+void TMReference::SetMathInterpreter(TMInterpreterLink* interpreter) {
+    TOLVEX_ASSERT(interpreter, "MathItem");
+    MathInterpreter = interpreter;
+}
+
+void TMReference::SetValue(const Variant& value) {
+    if (SymbolReference) return SymbolReference->SetValue(value);
+    Variant copy = value;
+    TOLVEX_ASSERT(MathInterpreter, "MathItem");
+    MathInterpreter->DoUnknownSymbol(ReferencedSymbolName, Null(), copy);
+    if (!copy.IsEmpty())
+        throw Exception(Join("TMReference.SetValue() Referenced symbol: \"", ReferencedSymbolName,
+                             "\" is not defied, position: ", ParsePosition, "."));
+}
+
+// ---- TMVarRef -------------------------------------------------------------------------------
+
+void TMVarRef::Rewire(TMSymbol* symbol) {
+    TOLVEX_ASSERT(symbol, "MathItem");
+    auto* function = dynamic_cast<TMFunction*>(symbol);
+    if (!function && !Is<TMVar>(symbol) && !Is<TMParam>(symbol)) return;
+    if (function && function->Parameters().Count() > 0 &&
+        symbol->IsEqualIdentifier(ReferencedSymbolName.empty() ? symbol->Identifier() : ReferencedSymbolName))
+        throw Exception(Join("TMVarRef.Rewire() Reference: \"", ReferencedSymbolName, "\" (position: ",
+                             ParsePosition, ") must point to parameterless function."));
+    TMReference::Rewire(symbol);
+}
+
+Variant TMVarRef::GetValue() {
+    if (SymbolReference) return SymbolReference->GetValue();
+    Variant result;
+    TOLVEX_ASSERT(MathInterpreter, "MathItem");
+    MathInterpreter->DoUnknownSymbol(ReferencedSymbolName, Null(), result);
+    if (result.IsEmpty())
+        throw Exception(Join("TMVarRef.GetValue() Referenced symbol: \"", ReferencedSymbolName,
+                             "\" is not defied, position: ", ParsePosition, "."));
+    return result;
+}
+
+// ---- TMFunctionCall -------------------------------------------------------------------------
+
+void TMFunctionCall::Rewire(TMSymbol* symbol) {
+    TMReference::Rewire(symbol);
+    for (int i = 0; i < ParamExpressions.Count(); ++i) ParamExpressions.Param(i)->Rewire(symbol);
+}
+
+void TMFunctionCall::Unwire(TMSymbol* symbol) {
+    TMReference::Unwire(symbol);
+    for (int i = 0; i < ParamExpressions.Count(); ++i) ParamExpressions.Param(i)->Unwire(symbol);
+}
+
+void TMFunctionCall::SetMathInterpreter(TMInterpreterLink* interpreter) {
+    TMReference::SetMathInterpreter(interpreter);
+    for (int i = 0; i < ParamExpressions.Count(); ++i) ParamExpressions.Param(i)->SetMathInterpreter(interpreter);
+}
+
+Variant TMFunctionCall::GetValue() { return SymbolReference ? CallFunction() : CallUnknown(); }
+
+// Every argument is evaluated (last argument of the text first) before any parameter changes, so
+// a call may pass the function's own parameters in another order; the parameters get their old
+// values back when the call ends, whether it succeeded or failed.
+Variant TMFunctionCall::CallFunction() {
+    auto* function = dynamic_cast<TMFunction*>(SymbolReference);
+    if (!function) throw EInvalidCast();
+    TMParams& params = function->Parameters();
+    const int n = ParamExpressions.Count();
+    if (n != params.Count())
+        throw Exception(Join("TMFunctionCall.GetValue() Incorrect number of parameter expressions: ", n,
+                             ", in function call \"", ReferencedSymbolName, "\", position: ", ParsePosition,
+                             ". Expected: ", params.Count(), " parameter(s)."));
+    std::vector<Variant> values(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) values[i] = ParamExpressions.Param(i)->GetValue();
+    std::vector<Variant> saved(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        saved[i] = params.Param(i)->GetValue();
+        params.Param(i)->SetValue(values[i]);
+    }
+    struct Restore {
+        TMParams& params;
+        std::vector<Variant>& saved;
+        ~Restore() {
+            for (int i = 0; i < static_cast<int>(saved.size()) && i < params.Count(); ++i)
+                params.Param(i)->SetValue(saved[i]);
+        }
+    } restore{params, saved};
+    return function->GetValue();
+}
+
+Variant TMFunctionCall::CallUnknown() {
+    const int n = ParamExpressions.Count();
+    Variant arguments = VarArrayCreate(n);
+    for (int i = 0; i < n; ++i) VarArrayPut(arguments, ParamExpressions.Param(i)->GetValue(), i);
+    TOLVEX_ASSERT(MathInterpreter, "MathItem");
+    Variant result;
+    MathInterpreter->DoUnknownSymbol(ReferencedSymbolName, arguments, result);
+    if (result.IsEmpty())
+        throw Exception(Join("TMFunctionCall.GetValue() Undefined function reference: \"", ReferencedSymbolName,
+                             "\", position: ", ParsePosition, "."));
+    return result;
+}
+
+void TMFunctionCall::PullParamExpressions(TMItems& stack, TMSymbols*) {
+    ParamExpressions.FreeAndClear();
+    std::unique_ptr<TMItem> item;
+    for (;;) {
+        TOLVEX_ASSERT(stack.Count() > 0, "MathItem");
+        item = stack.Pop();
+        if (!Is<TMExpression>(item.get())) break;
+        std::unique_ptr<TMExpression> expression(static_cast<TMExpression*>(item.release()));
+        ParamExpressions.Add(std::make_unique<TMParamExpression>(std::move(expression)));
+    }
+    if (!Is<TMLeftBracket>(item.get()))
+        throw Exception(Join("TMFunctionCall.PullParamExpressions() Invalid parameter expression on index: ",
+                             ParamExpressions.Count() - 1, " (position: ", item->ParsePosition, ", type: \"",
+                             item->ClassName(), "\") for function call: \"", ReferencedSymbolName,
+                             "\" (position :", ParsePosition, ")."));
+}
+
+// ---- TMParamExpression ----------------------------------------------------------------------
+
+TMParamExpression::TMParamExpression(std::unique_ptr<TMExpression> expression) : Expression(std::move(expression)) {
+    ParsePosition = Expression->ParsePosition;
+}
+
+void TMParamExpression::Rewire(TMSymbol* symbol) {
+    TOLVEX_ASSERT(symbol && Expression, "MathItem");
+    Expression->Rewire(symbol);
+}
+
+void TMParamExpression::Unwire(TMSymbol* symbol) {
+    TOLVEX_ASSERT(symbol && Expression, "MathItem");
+    Expression->Unwire(symbol);
+}
+
+void TMParamExpression::SetMathInterpreter(TMInterpreterLink* interpreter) {
+    TOLVEX_ASSERT(interpreter && Expression, "MathItem");
+    Expression->SetMathInterpreter(interpreter);
+}
+
+}  // namespace tolvex

@@ -1,0 +1,73 @@
+#pragma once
+// Names in an expression: variable references, user-function calls and their argument wrappers.
+// A reference holds its name and, while a symbol of that name exists, a non-owning pointer to it.
+#include <memory>
+#include <string>
+
+#include "model/items.h"
+
+namespace tolvex {
+
+class TMReference : public TMExpression {
+public:
+    std::string Dump(TDumpFormat format) const override;
+    // Writes the bound symbol, or offers the value to the unknown-symbol event.
+    void SetValue(const Variant& value) override;
+    void Rewire(TMSymbol* symbol) override;
+    void Unwire(TMSymbol* symbol) override;
+    void SetMathInterpreter(TMInterpreterLink* interpreter) override;
+
+    TMSymbol* SymbolReference = nullptr;           // not owned; null while unbound
+    std::string ReferencedSymbolName;
+    TMInterpreterLink* MathInterpreter = nullptr;  // not owned
+
+protected:
+    // "f." when qualified and bound to a parameter, else empty.
+    std::string Prefix(TDumpFormat format) const;
+};
+
+// Base of the two references that may stand left of an assignment.
+class TMSymbolRef : public TMReference {};
+
+// A name without arguments: a variable, a parameter or a function without parameters.
+class TMVarRef final : public TMSymbolRef {
+public:
+    const char* ClassName() const override { return "TMVarRef"; }
+    Variant GetValue() override;
+    void Rewire(TMSymbol* symbol) override;
+};
+
+// A name with an argument list; arguments are held last argument first.
+class TMFunctionCall final : public TMSymbolRef {
+public:
+    const char* ClassName() const override { return "TMFunctionCall"; }
+    std::string Dump(TDumpFormat format) const override;
+    Variant GetValue() override;
+    void Rewire(TMSymbol* symbol) override;
+    void Unwire(TMSymbol* symbol) override;
+    void SetMathInterpreter(TMInterpreterLink* interpreter) override;
+    // Takes the arguments off the operand stack down to the left-bracket marker.
+    void PullParamExpressions(TMItems& stack, TMSymbols* symbols);
+
+    TMParamExpressions ParamExpressions;
+
+private:
+    Variant CallFunction();
+    Variant CallUnknown();
+};
+
+// One argument of a call; owns its expression.
+class TMParamExpression final : public TMExpression {
+public:
+    explicit TMParamExpression(std::unique_ptr<TMExpression> expression);
+    const char* ClassName() const override { return "TMParamExpression"; }
+    std::string Dump(TDumpFormat format) const override;
+    Variant GetValue() override { return Expression->GetValue(); }
+    void Rewire(TMSymbol* symbol) override;
+    void Unwire(TMSymbol* symbol) override;
+    void SetMathInterpreter(TMInterpreterLink* interpreter) override;
+
+    std::unique_ptr<TMExpression> Expression;
+};
+
+}  // namespace tolvex

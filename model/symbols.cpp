@@ -1,0 +1,142 @@
+#include "model/symbols.h"
+
+#include "framework/exception.h"
+#include "framework/format.h"
+#include "framework/stack.h"
+#include "model/interpreterlink.h"
+#include "model/limits.h"
+
+namespace tolvex {
+
+namespace {
+
+// Removes blanks and control characters from both ends.
+std::string TrimControls(const std::string& s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+// ---- TMSymbol -------------------------------------------------------------------------------
+
+TMSymbol::~TMSymbol() {
+    if (!List) return;
+    // References in the table's function bodies must not outlive the symbol they point to.
+    for (int i = 0; i < List->Count(); ++i) {
+        auto* f = dynamic_cast<TMFunction*>(List->Get(i));
+        if (f && f != this && f->Expression()) f->Expression()->Unwire(this);
+    }
+}
+
+bool TMSymbol::IsEqualIdentifier(const std::string& identifier) const {
+    TOLVEX_ASSERT(List && List->MathInterpreter, "MathItem");
+    if (List->MathInterpreter->CaseSensitiveSymbols()) return identifier_ == identifier;
+    return EqualIgnoringAsciiCase(identifier_, identifier);
+}
+
+void TMSymbol::SetIdentifier(const std::string& identifier) {
+    std::string name = TrimControls(identifier);
+    if (name.empty()) throw Exception("TMSymbol.SetIdentifier() Symbol identifier can't be empty string.");
+    TOLVEX_ASSERT(List, "MathItem");
+    TMSymbol* other = List->FindSymbol(name);
+    if (other && other != this)
+        throw Exception(Join("TMSymbol.SetIdentifier() Symbol: \"", name, "\" (position: ", ParsePosition,
+                             ") already exists."));
+    identifier_ = identifier;
+    BindReferences(name);
+}
+
+void TMSymbol::BindReferences(const std::string& name) {
+    for (int i = 0; i < List->Count(); ++i) {
+        auto* f = dynamic_cast<TMFunction*>(List->Get(i));
+        if (f && f->Expression() && !f->Parameters().ParamExists(name)) f->Expression()->Rewire(this);
+    }
+}
+
+// ---- TMParam --------------------------------------------------------------------------------
+
+void TMParam::BindReferences(const std::string&) {
+    auto* params = dynamic_cast<TMParams*>(List);
+    TOLVEX_ASSERT(params && params->Func && params->Func->List, "MathItem");
+    params->MathInterpreter = params->Func->List->MathInterpreter;
+    TOLVEX_ASSERT(params->Func->Expression(), "MathItem");
+    params->Func->Expression()->Rewire(this);
+}
+
+TMParam::~TMParam() {
+    auto* params = dynamic_cast<TMParams*>(List);
+    if (params && params->Func && params->Func->Expression()) params->Func->Expression()->Unwire(this);
+}
+
+// ---- TMSymbols ------------------------------------------------------------------------------
+
+int TMSymbols::FindSymbolIndex(const std::string& identifier) const {
+    for (int i = 0; i < Count(); ++i) {
+        TMSymbol* s = Symbol(i);
+        if (s && s->IsEqualIdentifier(identifier)) return i;
+    }
+    return -1;
+}
+
+TMSymbol* TMSymbols::FindSymbol(const std::string& identifier) const {
+    int index = FindSymbolIndex(identifier);
+    return index < 0 ? nullptr : Symbol(index);
+}
+
+// ---- TMFunction -----------------------------------------------------------------------------
+
+TMCustomFunction::TMCustomFunction() : parameters_(std::make_unique<TMParams>()) {}
+
+TMFunction::TMFunction() { parameters_->Func = this; }
+
+TMFunction::~TMFunction() {
+    // Parameters go first: each unwires itself from the body, which still exists.
+    parameters_->FreeAndClear();
+    parameters_.reset();
+    expression_.reset();
+}
+
+void TMFunction::SetExpression(std::unique_ptr<TMExpression> expression) {
+    TOLVEX_ASSERT(!expression_, "MathItem");
+    expression_ = std::move(expression);
+}
+
+Variant TMFunction::GetValue() {
+    TOLVEX_ASSERT(List && List->MathInterpreter && expression_, "MathItem");
+    TMInterpreterLink& interpreter = *List->MathInterpreter;
+    std::uint32_t& depth = interpreter.NestingDepth();
+    if (depth >= interpreter.MaxFunctionNesting() || StackHeadroom() < kStackReserve)
+        throw Exception(Join("TMFunction.GetValue() Function nesting level too deep (function: \"", Identifier(),
+                             "\", position: ", ParsePosition, ")."));
+    ++depth;
+    ++active_;
+    try {
+        Variant result = expression_->GetValue();
+        --depth;
+        --active_;
+        return result;
+    } catch (Exception& e) {
+        --depth;
+        --active_;
+        if (depth == 0) e.SetMessage(e.Message() + " Most outer function: \"" + Identifier() + "\".");
+        throw;
+    } catch (...) {
+        --depth;
+        --active_;
+        throw;
+    }
+}
+
+}  // namespace tolvex

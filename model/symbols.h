@@ -1,0 +1,112 @@
+#pragma once
+// Named values that outlive an expression: variables, parameters and user functions, and the
+// tables that hold them.
+#include <memory>
+#include <string>
+
+#include "model/items.h"
+
+namespace tolvex {
+
+class TMFunction;
+
+class TMSymbol : public TMValue {
+public:
+    ~TMSymbol() override;
+    std::string Dump(TDumpFormat format) const override;
+
+    const std::string& Identifier() const { return identifier_; }
+    // Names the symbol and rebinds the references that carry the name.
+    void SetIdentifier(const std::string& identifier);
+    // Compares under the interpreter's case rule (ASCII letters only fold).
+    bool IsEqualIdentifier(const std::string& identifier) const;
+
+    TMSymbols* List = nullptr;       // the table the symbol is entered in; not owned
+    bool UpdateReferences = false;   // renaming carries bound references along
+
+protected:
+    // Binds the references that carry the trimmed name `name` once the symbol is named: in the
+    // bodies of the table's functions that have no parameter of that name.
+    virtual void BindReferences(const std::string& name);
+
+private:
+    std::string identifier_;
+};
+
+class TMCustomVar : public TMSymbol {
+public:
+    Variant GetValue() override { return value_; }
+    void SetValue(const Variant& value) override { value_ = value; }
+    const Variant& Value() const { return value_; }
+
+private:
+    Variant value_;
+};
+
+class TMVar final : public TMCustomVar {
+public:
+    const char* ClassName() const override { return "TMVar"; }
+    std::string Dump(TDumpFormat format) const override;
+};
+
+class TMParam final : public TMCustomVar {
+public:
+    ~TMParam() override;
+    const char* ClassName() const override { return "TMParam"; }
+
+protected:
+    // A parameter binds the references of its own function's body.
+    void BindReferences(const std::string& name) override;
+};
+
+class TMSymbols : public TMValues {
+public:
+    ~TMSymbols() override { FreeAndClear(); }
+    TMSymbol* Symbol(int index) const { return static_cast<TMSymbol*>(Get(index)); }
+    int FindSymbolIndex(const std::string& identifier) const;
+    TMSymbol* FindSymbol(const std::string& identifier) const;
+    bool SymbolExists(const std::string& identifier) const { return FindSymbolIndex(identifier) >= 0; }
+
+    TMInterpreterLink* MathInterpreter = nullptr;  // not owned
+};
+
+class TMParams final : public TMSymbols {
+public:
+    bool ParamExists(const std::string& identifier) const { return SymbolExists(identifier); }
+    TMParam* Param(int index) const { return static_cast<TMParam*>(Get(index)); }
+
+    TMFunction* Func = nullptr;  // the function owning this list
+};
+
+class TMCustomFunction : public TMSymbol {
+public:
+    TMParams& Parameters() { return *parameters_; }
+    const TMParams& Parameters() const { return *parameters_; }
+
+protected:
+    TMCustomFunction();
+    std::unique_ptr<TMParams> parameters_;
+};
+
+class TMFunction final : public TMCustomFunction {
+public:
+    TMFunction();
+    ~TMFunction() override;
+    const char* ClassName() const override { return "TMFunction"; }
+    std::string Dump(TDumpFormat format) const override;
+    // Evaluates the body with the current parameter values, within the nesting limit.
+    Variant GetValue() override;
+
+    TMExpression* Expression() const { return expression_.get(); }
+    // Stores the body; an earlier body must have been freed (FreeExpression).
+    void SetExpression(std::unique_ptr<TMExpression> expression);
+    void FreeExpression() { expression_.reset(); }
+    // Number of evaluations of this function in progress (guards redefinition while running).
+    int ActiveEvaluations() const { return active_; }
+
+private:
+    std::unique_ptr<TMExpression> expression_;
+    int active_ = 0;
+};
+
+}  // namespace tolvex
