@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,9 @@ public:
     std::uint32_t& NestingDepth() override { return nestingDepth_; }
     void UnwireFromPrepared(TMSymbol* symbol) override;
     void CheckSymbolRemovable(TMSymbol* symbol) override;
+    std::mt19937_64& RandomGenerator() override { return random_; }
+    // Seeds the generator behind RandG; a new interpreter is seeded from the system.
+    void SetRandomSeed(std::uint64_t seed) { random_.seed(seed); }
 
 private:
     // Counts running evaluations; while one runs nothing it may still use is freed.
@@ -130,6 +134,7 @@ private:
     std::unique_ptr<TMSymbols> symbols_;
     std::uint32_t nestingDepth_ = 0;
     int evaluating_ = 0;
+    std::mt19937_64 random_{std::random_device{}()};
 };
 
 }  // namespace tolvex

@@ -2,6 +2,7 @@
 // What the model asks of the interpreter that owns a tree: its case rule, the nesting limit and
 // depth, the unknown-symbol event, its symbol table, and unbinding of prepared trees.
 #include <cstdint>
+#include <random>
 #include <string>
 
 #include "intrinsics/variant.h"
@@ -24,6 +25,8 @@ public:
     virtual void UnwireFromPrepared(TMSymbol* symbol) = 0;
     // Raises when the symbol may not be freed now (a running evaluation still uses it).
     virtual void CheckSymbolRemovable(TMSymbol* symbol) = 0;
+    // The interpreter's own random generator, never shared between interpreters.
+    virtual std::mt19937_64& RandomGenerator() = 0;
 
 protected:
     ~TMInterpreterLink() = default;
