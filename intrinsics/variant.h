@@ -52,7 +52,6 @@ private:
         ArrayBox& operator=(const ArrayBox& other);
         ArrayBox& operator=(ArrayBox&&) noexcept = default;
         ~ArrayBox();
-        friend bool operator==(const ArrayBox& a, const ArrayBox& b);
     };
     std::variant<std::monostate, NullTag, std::int32_t, double, bool, std::string, ArrayBox> v_;
 };

@@ -1,0 +1,145 @@
+// The delete statement and prepared expressions with variable handles.
+#include "support/interpreter_fixture.h"
+
+namespace tolvex::test {
+namespace {
+
+using KeywordTest = InterpreterTest;
+using PreparedTest = InterpreterTest;
+
+TEST_F(KeywordTest, DeleteStatement) {
+    Run("a = 1; b = 2; c = 3; f(x) := x");
+    EXPECT_EQ(Run("delete"), "null ");
+    EXPECT_EQ(interpreter.SymbolCount(), 4);
+    EXPECT_EQ(Run("delete a, b"), "null ");
+    EXPECT_FALSE(interpreter.SymbolExists("a"));
+    EXPECT_FALSE(interpreter.SymbolExists("b"));
+    EXPECT_EQ(Run("DELETE F"), "null ");  // any case; a function by its bare name
+    EXPECT_EQ(interpreter.SymbolCount(), 1);
+    EXPECT_EQ(Run("x = 1; y = 2; delete x y"), "null ");
+    EXPECT_EQ(interpreter.SymbolCount(), 1);
+}
+
+TEST_F(KeywordTest, DeleteMessages) {
+    const Case cases[] = {
+        {"delete a, zz", "Delete - parameter on index: 2, position: 11, references non-existent symbol: \"zz\"."},
+        {"delete , a", "Reference must exist left of comma on position: 8."},
+        {"delete a,", "End of expression encountered after comma on position: 9."},
+        {"delete a,,b", "Duplicated comma on position: 10."},
+        {"delete 5", "Delete - invalid parameter on index: 0, position: 8."},
+        {"delete f(x)", "Delete - invalid parameter on index: 0, position: 8."},
+        {"delete sin", "Delete - invalid parameter on index: 0, position: 8."},
+    };
+    for (const Case& c : cases) {
+        Run("a = 1; f(x) := x");
+        EXPECT_EQ(Run(c.text), std::string("TMathInterpreter.ProcessExpressionKeywords() ") + c.expected)
+            << "text: " << c.text;
+    }
+    // Deletions made before a failing parameter stay made.
+    Run("a = 1");
+    Run("delete a, zz");
+    EXPECT_FALSE(interpreter.SymbolExists("a"));
+}
+
+TEST_F(PreparedTest, HandleLifecycle) {
+    EXPECT_EQ(interpreter.PrepareExpression("1"), 0);
+    EXPECT_EQ(interpreter.PrepareExpression("2"), 1);
+    EXPECT_EQ(interpreter.PrepareExpression("3"), 2);
+    interpreter.FreePreparedExpression(1);
+    EXPECT_FALSE(interpreter.IsValidPreparedExpression(1));
+    EXPECT_EQ(interpreter.PrepareExpression("4"), 1);
+    EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(1)), "integer 4");
+    const std::string empty = "TMathInterpreter.PrepareExpression() Can't prepare empty expression.";
+    EXPECT_EQ(MessageOf([&] { interpreter.PrepareExpression(""); }), empty);
+    EXPECT_EQ(MessageOf([&] { interpreter.PrepareExpression("1+"); }),
+              "TMOperator.PullOperands() 2 operand(s) expected, but only 1 found. Position: 2.");
+    EXPECT_FALSE(interpreter.IsValidPreparedExpression(3));  // the failed preparations left it free
+    EXPECT_EQ(interpreter.PrepareExpression("5"), 3);
+    Run("a = 1");
+    EXPECT_EQ(MessageOf([&] { interpreter.PrepareExpression("delete a"); }), empty);
+    EXPECT_FALSE(interpreter.SymbolExists("a"));
+    for (int bad : {-1, 4, 99}) {
+        EXPECT_FALSE(interpreter.IsValidPreparedExpression(bad));
+        EXPECT_EQ(MessageOf([&] { interpreter.ExecutePreparedExpression(bad); }),
+                  "TMathInterpreter.ExecutePreparedExpression() Invalid prepared expression handle.");
+        EXPECT_EQ(MessageOf([&] { interpreter.FreePreparedExpression(bad); }),
+                  "TMathInterpreter.FreePreparedExpression() Invalid prepared expression handle.");
+    }
+    interpreter.ClearPreparedExpressions();
+    EXPECT_EQ(interpreter.PrepareExpression("6"), 0);
+}
+
+TEST_F(PreparedTest, VariableHandles) {
+    Run("a = 1; b = 2; c = 3; f(x) := x");
+    EXPECT_EQ(interpreter.GetVariableHandles("B"), 1);
+    EXPECT_EQ(MessageOf([&] { interpreter.GetVariableHandles("f"); }),
+              "TMathInterpreter.GetVariableHandles() Symbol: \"f\" has type: \"TMFunction\", but type \"TMVarRef\" is required.");
+    EXPECT_EQ(MessageOf([&] { interpreter.GetVariables("zz"); }),
+              "TMathInterpreter.GetVariableHandles() Symbol: \"zz\" is not defined.");
+    EXPECT_EQ(MessageOf([&] { interpreter.GetVariablesByHandle(7); }), "List index out of bounds (7)");
+    EXPECT_EQ(MessageOf([&] { interpreter.SetVariablesByHandle(3, VarFromInt(1)); }), "Invalid class typecast");
+    Run("delete a");
+    EXPECT_EQ(VarToInt(interpreter.GetVariablesByHandle(1)), 3);  // later handles move down
+    interpreter.SetVariables("c", VarFromInt(30));
+    EXPECT_EQ(Run("c"), "integer 30");
+}
+
+TEST_F(PreparedTest, ExecutionReadsCurrentValues) {
+    Run("x = 2");
+    const int h = interpreter.PrepareExpression("x*10");
+    EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(h)), "integer 20");
+    interpreter.SetVariables("x", VarFromInt(3));
+    EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(h)), "integer 30");
+    const int vx = interpreter.GetVariableHandles("x");
+    interpreter.SetVariablesByHandle(vx, VarFromReal(0.5));
+    EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(h)), "double 5.0");
+}
+
+// Every way of removing symbols unbinds them from prepared trees first; a tree never reaches a
+// freed symbol (the sanitizer build proves it).
+TEST_F(PreparedTest, RemovedSymbolsAreUnboundFromPreparedTrees) {
+    const std::string unbound = "TMVarRef.GetValue() Referenced symbol: \"x\" is not defied, position: 1.";
+    const std::vector<std::pair<const char*, std::function<void()>>> removals = {
+        {"delete", [&] { Run("delete x"); }},
+        {"ClearSymbols", [&] { interpreter.ClearSymbols(); }},
+        {"case sensitivity off", [&] { interpreter.SetCaseSensitiveSymbols(true); interpreter.SetCaseSensitiveSymbols(false); }},
+        {"variable turned into a function", [&] { Run("x := 4; delete x"); }},
+    };
+    for (const auto& [name, remove] : removals) {
+        interpreter.ClearPreparedExpressions();
+        Run("x = 2");
+        const int h = interpreter.PrepareExpression("x*10");
+        remove();
+        EXPECT_EQ(MessageOf([&] { interpreter.ExecutePreparedExpression(h); }), unbound) << name;
+        // Re-creating the name does not bind the old tree; the unknown-symbol path answers.
+        Run("x = 5");
+        EXPECT_EQ(MessageOf([&] { interpreter.ExecutePreparedExpression(h); }), unbound) << name;
+        interpreter.SetOnUnknownSymbol([](TMathInterpreter& s, const std::string& id, const Variant&, Variant& v) {
+            if (id == "x") v = s.GetVariables("x");
+        });
+        EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(h)), "integer 50") << name;
+        interpreter.SetOnUnknownSymbol(nullptr);
+        interpreter.ClearSymbols();
+    }
+}
+
+TEST_F(PreparedTest, FreeSlotsDoNotDisturbDeletion) {
+    Run("x = 1; y = 2");
+    const int h0 = interpreter.PrepareExpression("x+y");
+    const int h1 = interpreter.PrepareExpression("y");
+    interpreter.FreePreparedExpression(h1);
+    Run("delete y");
+    EXPECT_NE(MessageOf([&] { interpreter.ExecutePreparedExpression(h0); }).find("\"y\" is not defied"), std::string::npos);
+}
+
+TEST_F(PreparedTest, AFunctionDefinedWhilePreparingStays) {
+    EXPECT_EQ(MessageOf([&] { interpreter.PrepareExpression("f(x) := x*2; 1"); }),
+              "TMathInterpreter.Parse() Unknown char - ASCII code: #59, on position: 12.");
+    const int h = interpreter.PrepareExpression("g(x) := x*2");
+    EXPECT_TRUE(interpreter.SymbolExists("g"));
+    EXPECT_TRUE(interpreter.ExecutePreparedExpression(h).IsNull());
+    EXPECT_EQ(Run("g(4)"), "integer 8");
+}
+
+}  // namespace
+}  // namespace tolvex::test

@@ -1,0 +1,66 @@
+// The tolvex command-line tool, run as a separate process.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// Runs the tool with shell-quoted arguments and optional standard input.
+Outcome Tool(const std::string& args, const std::string& input = "") {
+    const std::string dir = ::testing::TempDir();
+    const std::string in = dir + "tolvex_in", out = dir + "tolvex_out", err = dir + "tolvex_err";
+    std::ofstream(in, std::ios::binary) << input;
+    const std::string command = std::string(TOLVEX_TOOL) + " " + args + " <" + in + " >" + out + " 2>" + err;
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+}
+
+TEST(ToolTest, TypedResults) {
+    Outcome o = Tool("--typed -e '1+2*3' -e 'f(x,y):=x-y' -e 'f(5,3)'");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "integer\t7\nnull\t\ninteger\t2\n");
+    o = Tool("--typed -e '' -e \"'a\\\\b'+' c'; 0.5; true; 1/0\"");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "empty\t\nstring\ta\\\\b c\ndouble\t0.5\nboolean\tTrue\nerror\tFloating point division by zero\n");
+}
+
+TEST(ToolTest, PlainResultsAndErrors) {
+    Outcome o = Tool("-e '1;2$'");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "1\n");
+    EXPECT_EQ(o.err, "error: TMathInterpreter.Parse() Unknown char - ASCII code: #36, on position: 2.\n");
+    o = Tool("-", "x=4;\nx*x\n");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "4\n16\n");
+}
+
+TEST(ToolTest, OptionsAndUsage) {
+    EXPECT_EQ(Tool("--case-sensitive -e 'a=1; A=2; a'").out, "1\n2\n1\n");
+    EXPECT_EQ(Tool("--escape-char '\\' -e \"'a\\\\'b'\"").out, "a'b\n");
+    Outcome o = Tool("--max-nesting 2 -e 'f(n):=IfF(n==0,0,f(n-1)); f(1); f(5)'");
+    EXPECT_EQ(o.out, "\n0\n");
+    EXPECT_NE(o.err.find("nesting level too deep"), std::string::npos);
+    EXPECT_EQ(Tool("--bogus").status, 2);
+    EXPECT_EQ(Tool("--max-nesting x -e 1").status, 2);
+    EXPECT_EQ(Tool("/nonexistent/file").status, 2);
+    EXPECT_EQ(Tool("--help").status, 0);
+    EXPECT_NE(Tool("--version").out.find("tolvex "), std::string::npos);
+}
+
+}  // namespace
