@@ -11,6 +11,7 @@
 
 #include "framework/component.h"
 #include "framework/exception.h"
+#include "framework/stream.h"
 #include "framework/strings.h"
 #include "intrinsics/mathintrinsic.h"
 #include "model/mathitem.h"
@@ -95,6 +96,22 @@ public:
     void SetVariablesByHandle(int handle, const Variant& value);
     Variant GetVariables(const std::string& identifier) const;
     void SetVariables(const std::string& identifier, const Variant& value);
+
+    // ---- Dumps and persistence ------------------------------------------------------------
+    // Every symbol's text in table order, the separator between neighbours.
+    std::string Dump(const std::string& separator, TDumpFormat format) const;
+    std::string DumpSymbol(const std::string& identifier, TDumpFormat format) const;
+    // The symbol text: plain dumps joined by ";" CR LF, which executed recreates the table.
+    std::string DumpStreamable() const;
+    virtual void SaveSymbolsToStream(TStream& stream);
+    // Writes beside the file and replaces it only once everything was written.
+    virtual void SaveSymbolsToFile(const std::string& fileName);
+    // Empties the table, then runs the text; the first failing statement ends the load.
+    virtual void LoadSymbolsFromStream(TStream& stream);
+    virtual void LoadSymbolsFromFile(const std::string& fileName);
+    // Runs the stream's text (from its current position) as a statement list.
+    Variant ExecuteFromStream(TStream& stream, TStrings* errors = nullptr);
+    Variant ExecuteFromFile(const std::string& fileName, TStrings* errors = nullptr);
 
     // ---- Links of the model ---------------------------------------------------------------
     std::uint32_t& NestingDepth() override { return nestingDepth_; }

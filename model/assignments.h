@@ -17,6 +17,8 @@ public:
 class TMAssignValue final : public TMAssign {
 public:
     const char* ClassName() const override { return "TMAssignValue"; }
+    // Written as "=", so that a body holding a value assignment saves and loads back.
+    std::string DumpOperator() const override { return "="; }
     Variant GetValue() override;
     void PullOperands(TMItems& stack, TMSymbols* symbols) override;
 
@@ -27,6 +29,7 @@ private:
 class TMAssignSymbolic final : public TMAssign {
 public:
     const char* ClassName() const override { return "TMAssignSymbolic"; }
+    std::string Dump(TDumpFormat format) const override;
     // Nothing is evaluated: the definition took effect when the tree was assembled.
     Variant GetValue() override { return Null(); }
     void PullOperands(TMItems& stack, TMSymbols* symbols) override;

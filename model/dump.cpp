@@ -38,13 +38,14 @@ std::string TMItem::DumpList(const TMItems& items, TDumpFormat format) {
     return items.Dump(",", format);
 }
 
-std::string TMItem::QuotedVar(const Variant& value) {
+std::string TMItem::QuotedVar(const Variant& value, char escape) {
     // The scanner reads no literal below -2147483647, so the smallest integer is written as a sum.
     if (value.Kind() == VarKind::Integer && value.Int() == INT32_MIN) return "(-2147483647-1)";
     std::string text = VarToStr(value);
     if (value.Kind() != VarKind::String) return text;
     std::string quoted = "'";
     for (char c : text) {
+        if (escape != '\0' && escape != '\'' && c == escape) quoted += escape;
         quoted += c;
         if (c == '\'') quoted += '\'';
     }
@@ -52,8 +53,8 @@ std::string TMItem::QuotedVar(const Variant& value) {
 }
 
 std::string TMLiteral::Dump(TDumpFormat format) const {
-    if (format.Has(dfDetailed)) return std::string(ClassName()) + "(" + QuotedVar(value_) + ")";
-    return QuotedVar(value_);
+    if (format.Has(dfDetailed)) return std::string(ClassName()) + "(" + QuotedVar(value_, format.EscapeChar()) + ")";
+    return QuotedVar(value_, format.EscapeChar());
 }
 
 
@@ -64,8 +65,8 @@ std::string TMSymbol::Dump(TDumpFormat format) const {
 }
 
 std::string TMVar::Dump(TDumpFormat format) const {
-    if (format.Has(dfDetailed)) return Detailed(*this) + "(" + QuotedVar(Value()) + ")";
-    return Identifier() + "=" + QuotedVar(Value());
+    if (format.Has(dfDetailed)) return Detailed(*this) + "(" + QuotedVar(Value(), format.EscapeChar()) + ")";
+    return Identifier() + "=" + QuotedVar(Value(), format.EscapeChar());
 }
 
 std::string TMFunction::Dump(TDumpFormat format) const {
@@ -98,6 +99,19 @@ std::string TMParamExpression::Dump(TDumpFormat format) const {
     return Expression->Dump(format);
 }
 
+// ---- Assignments --------------------------------------------------------------------------
+
+// The definition took effect at assembly and the body went to the function; the plain text
+// writes the definition again with the function's current body, which loads back to the same
+// function and the same node.
+std::string TMAssignSymbolic::Dump(TDumpFormat format) const {
+    if (format.Has(dfDetailed)) return TMOperator::Dump(format);
+    auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
+    auto* function = call ? dynamic_cast<const TMFunction*>(call->SymbolReference) : nullptr;
+    if (!function || !function->Expression()) DumpOperator();
+    return call->Dump(format) + ":=" + function->Expression()->Dump(format);
+}
+
 // ---- Operators ------------------------------------------------------------------------------
 
 std::string TMOperator::Dump(TDumpFormat format) const {
@@ -108,7 +122,11 @@ std::string TMOperator::Dump(TDumpFormat format) const {
 
 std::string TMUnaryOperator::Dump(TDumpFormat format) const {
     if (format.Has(dfDetailed)) return TMOperator::Dump(format);
-    return DumpOperator() + DumpOperand(0, format);
+    // A minus sign directly before a number would become the number's own sign when read back.
+    const std::string operand = DumpOperand(0, format);
+    const bool number = operand[0] == '-' || (operand[0] >= '0' && operand[0] <= '9');
+    if (number && DumpOperator() == "-") return "-(" + operand + ")";
+    return DumpOperator() + operand;
 }
 
 std::string TMBinaryOperator::Dump(TDumpFormat format) const {

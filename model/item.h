@@ -17,7 +17,8 @@ class TMInterpreterLink;
 enum TDumpFormatFlag : std::uint8_t { dfDetailed = 0, dfQualified = 1 };
 
 // A set of dump flags, dfDetailed in bit 0 and dfQualified in bit 1. Empty means plain text that
-// the scanner reads back.
+// the scanner reads back. It also carries the escape character the text will be read with, so
+// that string literals escape it.
 class TDumpFormat {
 public:
     constexpr TDumpFormat() = default;
@@ -27,10 +28,13 @@ public:
     static constexpr TDumpFormat FromBits(std::uint8_t bits) { TDumpFormat f; f.bits_ = bits & 3u; return f; }
     constexpr bool Has(TDumpFormatFlag f) const { return (bits_ >> f) & 1u; }
     constexpr std::uint8_t Bits() const { return bits_; }
+    constexpr char EscapeChar() const { return escape_; }
+    constexpr TDumpFormat WithEscapeChar(char escape) const { TDumpFormat f = *this; f.escape_ = escape; return f; }
     friend constexpr bool operator==(TDumpFormat, TDumpFormat) = default;
 
 private:
     std::uint8_t bits_ = 0;
+    char escape_ = '\0';
 };
 
 // Anything produced by the scanner or standing in a tree. One holder at a time owns an item.
@@ -47,8 +51,9 @@ public:
     virtual std::string Dump(TDumpFormat format) const;
 
     static std::string DumpList(const TMItems& items, TDumpFormat format);
-    // A value as an expression writes it: strings quoted with inner quotes doubled.
-    static std::string QuotedVar(const Variant& value);
+    // A value as an expression writes it: strings quoted with inner quotes doubled (and the
+    // escape character, when there is one, escaped).
+    static std::string QuotedVar(const Variant& value, char escape = '\0');
 
     // 1-based position of the item's token in the expression text; 0 for items made in code.
     std::int32_t ParsePosition = 0;

@@ -90,18 +90,52 @@ bool ReadSource(const Source& source, std::string& text) {
     return true;
 }
 
-int Run(const Options& options) {
+bool ParseDumpFormat(const std::string& text, TDumpFormat& format) {
+    static const std::pair<const char*, TDumpFormat> formats[] = {
+        {"plain", {}},
+        {"qualified", {dfQualified}},
+        {"detailed", {dfDetailed}},
+        {"detailed,qualified", {dfDetailed, dfQualified}},
+    };
+    for (const auto& [name, value] : formats)
+        if (text == name) return format = value, true;
+    return false;
+}
+
+int Run(const Options& options, TDumpFormat dumpFormat) {
     TMathInterpreter interpreter;
     interpreter.SetCaseSensitiveSymbols(options.caseSensitive);
     if (options.escapeChar) interpreter.SetEscapeChar(*options.escapeChar);
     if (options.maxNesting) interpreter.SetMaxFunctionNesting(*options.maxNesting);
+    interpreter.SetDumpFormat(dumpFormat);
+    if (options.load) {
+        try {
+            interpreter.LoadSymbolsFromFile(*options.load);
+        } catch (const Exception& e) {
+            std::cerr << "tolvex: " << e.Message() << '\n';
+            return 2;
+        }
+    }
     Runner runner(interpreter, options.typed);
+    int status = 0;
     for (const Source& source : options.sources) {
         std::string text;
-        if (!ReadSource(source, text)) return 2;
+        if (!ReadSource(source, text)) {
+            status = 2;
+            break;
+        }
         runner.RunText(text);
     }
-    return runner.Failed() ? 1 : 0;
+    if (options.dump) std::cout << interpreter.GetDumpText() << '\n';
+    if (options.save) {
+        try {
+            interpreter.SaveSymbolsToFile(*options.save);
+        } catch (const Exception& e) {
+            std::cerr << "tolvex: " << e.Message() << '\n';
+            return 2;
+        }
+    }
+    return status ? status : runner.Failed() ? 1 : 0;
 }
 
 }  // namespace
@@ -116,17 +150,19 @@ int main(int argc, char** argv) {
     }
     if (options->help) return std::cout << kUsage, 0;
     if (options->version) return std::cout << "tolvex " << TOLVEX_VERSION << '\n', 0;
-    if (options->load || options->save || options->dump || options->dumpFormat) {
-        std::cerr << "tolvex: --load, --save and --dump are not available yet\n";
+    TDumpFormat dumpFormat{dfQualified};
+    if (options->dumpFormat && !ParseDumpFormat(*options->dumpFormat, dumpFormat)) {
+        std::cerr << "tolvex: unknown dump format " << *options->dumpFormat << '\n' << kUsage;
         return 2;
     }
-    if (options->interactive || (options->sources.empty() && isatty(STDIN_FILENO))) {
+    const bool onlySymbols = options->load || options->save || options->dump;
+    if (options->interactive || (options->sources.empty() && !onlySymbols && isatty(STDIN_FILENO))) {
         std::cerr << "tolvex: the interactive mode is not available yet\n";
         return 2;
     }
-    if (options->sources.empty()) options->sources.push_back({true, "-"});
+    if (options->sources.empty() && !onlySymbols) options->sources.push_back({true, "-"});
     try {
-        return Run(*options);
+        return Run(*options, dumpFormat);
     } catch (const std::exception& e) {
         std::cerr << "tolvex: " << e.what() << '\n';
         return 2;

@@ -1,0 +1,83 @@
+#pragma once
+// Byte streams: the abstract stream, one in memory, and one on a file.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/exception.h"
+
+namespace tolvex {
+
+class EReadError : public EStreamError {
+public:
+    EReadError() : EStreamError("Stream read error") {}
+    const char* ClassName() const noexcept override { return "EReadError"; }
+};
+
+class EWriteError : public EStreamError {
+public:
+    EWriteError() : EStreamError("Stream write error") {}
+    const char* ClassName() const noexcept override { return "EWriteError"; }
+};
+
+enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+    // Reads up to `count` bytes; returns how many were read.
+    virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
+    // Writes up to `count` bytes; returns how many were written.
+    virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
+    virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
+
+    std::int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
+    void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
+    virtual std::int64_t Size();
+    // Reads or writes exactly `count` bytes, or raises EReadError / EWriteError.
+    void ReadBuffer(void* buffer, std::int64_t count);
+    void WriteBuffer(const void* buffer, std::int64_t count);
+};
+
+class TMemoryStream : public TStream {
+public:
+    std::int64_t Read(void* buffer, std::int64_t count) override;
+    std::int64_t Write(const void* buffer, std::int64_t count) override;
+    std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+    std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
+    const std::string& Data() const { return data_; }
+    void SetData(std::string data) { data_ = std::move(data); position_ = 0; }
+
+private:
+    std::string data_;
+    std::int64_t position_ = 0;
+};
+
+enum TFileMode : unsigned {
+    fmOpenRead = 0x0000, fmOpenWrite = 0x0001, fmOpenReadWrite = 0x0002,
+    fmShareDenyWrite = 0x0020, fmShareDenyNone = 0x0040,
+    fmCreate = 0xFF00,
+};
+
+// A file opened for the life of the object. Sharing modes are advisory here: a read opened with
+// fmShareDenyWrite takes a shared lock, a created file an exclusive one.
+class TFileStream : public TStream {
+public:
+    TFileStream(const std::string& fileName, unsigned mode);
+    ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    std::int64_t Read(void* buffer, std::int64_t count) override;
+    std::int64_t Write(const void* buffer, std::int64_t count) override;
+    std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+    const std::string& FileName() const { return fileName_; }
+    // Forces written data to the disk; raises EWriteError naming the file on failure.
+    void Flush();
+
+private:
+    std::string fileName_;
+    int fd_ = -1;
+};
+
+}  // namespace tolvex
