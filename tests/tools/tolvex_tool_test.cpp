@@ -63,4 +63,18 @@ TEST(ToolTest, OptionsAndUsage) {
     EXPECT_NE(Tool("--version").out.find("tolvex "), std::string::npos);
 }
 
+TEST(ToolTest, SymbolFiles) {
+    const std::string file = ::testing::TempDir() + "tolvex_tool_symbols.txt";
+    Outcome o = Tool("-e 'x=5; f(a):=a*x' -e 'zz' --save " + file + " --dump");
+    EXPECT_EQ(o.status, 1);  // the failed statement still saves
+    EXPECT_EQ(o.out, "5\n\n" "x=5;\r\nf(a):=f.a*x\n");
+    EXPECT_EQ(Slurp(file), "x=5;\r\nf(a):=a*x");
+    EXPECT_EQ(Tool("--load " + file + " -e 'f(2)' --dump --dump-format detailed").out,
+              "10\nTMVar[\"x\"](5);\r\nTMFunction[\"f\"](TMParam[\"a\"]){TMMultiply(TMVarRef<\"a\">,TMVarRef<\"x\">)}\n");
+    EXPECT_EQ(Tool("--load " + file + " --dump --dump-format plain").out, "x=5;\r\nf(a):=a*x\n");
+    EXPECT_EQ(Tool("--load /nonexistent/symbols -e 1").status, 2);
+    EXPECT_EQ(Tool("--dump-format fancy -e 1").status, 2);
+    std::remove(file.c_str());
+}
+
 }  // namespace
