@@ -1,10 +1,97 @@
 #pragma once
-// Evaluations of the built-in functions, one per registry row.
+// Evaluations of the built-in functions, one per registry row. Each evaluates the operands it
+// needs, once each, and raises rather than hand on a NaN or an infinity.
 #include "intrinsics/intrinsic.h"
 
 namespace tolvex {
 
+// Constants and the conditional (control_functions.cpp)
 Variant EvalPi(const TMIntrinsicFunctionCall& call);
 Variant EvalIfF(const TMIntrinsicFunctionCall& call);
+
+// Trigonometric and hyperbolic functions and angle units (trig_functions.cpp)
+Variant EvalSin(const TMIntrinsicFunctionCall& call);
+Variant EvalCos(const TMIntrinsicFunctionCall& call);
+Variant EvalTan(const TMIntrinsicFunctionCall& call);
+Variant EvalCotan(const TMIntrinsicFunctionCall& call);
+Variant EvalArcSin(const TMIntrinsicFunctionCall& call);
+Variant EvalArcCos(const TMIntrinsicFunctionCall& call);
+Variant EvalArcTan(const TMIntrinsicFunctionCall& call);
+Variant EvalArcTan2(const TMIntrinsicFunctionCall& call);
+Variant EvalSinh(const TMIntrinsicFunctionCall& call);
+Variant EvalCosh(const TMIntrinsicFunctionCall& call);
+Variant EvalTanh(const TMIntrinsicFunctionCall& call);
+Variant EvalArcSinh(const TMIntrinsicFunctionCall& call);
+Variant EvalArcCosh(const TMIntrinsicFunctionCall& call);
+Variant EvalArcTanh(const TMIntrinsicFunctionCall& call);
+Variant EvalDegToRad(const TMIntrinsicFunctionCall& call);
+Variant EvalRadToDeg(const TMIntrinsicFunctionCall& call);
+Variant EvalGradToRad(const TMIntrinsicFunctionCall& call);
+Variant EvalRadToGrad(const TMIntrinsicFunctionCall& call);
+Variant EvalCycleToRad(const TMIntrinsicFunctionCall& call);
+Variant EvalRadToCycle(const TMIntrinsicFunctionCall& call);
+
+// Rounding (rounding_functions.cpp)
+Variant EvalRound(const TMIntrinsicFunctionCall& call);
+Variant EvalTrunc(const TMIntrinsicFunctionCall& call);
+Variant EvalCeil(const TMIntrinsicFunctionCall& call);
+Variant EvalFloor(const TMIntrinsicFunctionCall& call);
+Variant EvalInt(const TMIntrinsicFunctionCall& call);
+Variant EvalFrac(const TMIntrinsicFunctionCall& call);
+
+// Powers, logarithms, factorial, sign, minimum, maximum, random numbers (math_functions.cpp)
+Variant EvalAbs(const TMIntrinsicFunctionCall& call);
+Variant EvalSqr(const TMIntrinsicFunctionCall& call);
+Variant EvalSqrt(const TMIntrinsicFunctionCall& call);
+Variant EvalExp(const TMIntrinsicFunctionCall& call);
+Variant EvalLn(const TMIntrinsicFunctionCall& call);
+Variant EvalLnXP1(const TMIntrinsicFunctionCall& call);
+Variant EvalLog10(const TMIntrinsicFunctionCall& call);
+Variant EvalLog2(const TMIntrinsicFunctionCall& call);
+Variant EvalLogN(const TMIntrinsicFunctionCall& call);
+Variant EvalHypot(const TMIntrinsicFunctionCall& call);
+Variant EvalLdexp(const TMIntrinsicFunctionCall& call);
+Variant EvalFactorial(const TMIntrinsicFunctionCall& call);
+Variant EvalSign(const TMIntrinsicFunctionCall& call);
+Variant EvalMax(const TMIntrinsicFunctionCall& call);
+Variant EvalMin(const TMIntrinsicFunctionCall& call);
+Variant EvalRandG(const TMIntrinsicFunctionCall& call);
+
+// Time value of money and depreciation (financial_functions.cpp)
+Variant EvalFutureValue(const TMIntrinsicFunctionCall& call);
+Variant EvalPresentValue(const TMIntrinsicFunctionCall& call);
+Variant EvalPayment(const TMIntrinsicFunctionCall& call);
+Variant EvalPeriodPayment(const TMIntrinsicFunctionCall& call);
+Variant EvalInterestPayment(const TMIntrinsicFunctionCall& call);
+Variant EvalInterestRate(const TMIntrinsicFunctionCall& call);
+Variant EvalNumberOfPeriods(const TMIntrinsicFunctionCall& call);
+Variant EvalSLNDepreciation(const TMIntrinsicFunctionCall& call);
+Variant EvalSYDDepreciation(const TMIntrinsicFunctionCall& call);
+Variant EvalDoubleDecliningBalance(const TMIntrinsicFunctionCall& call);
+
+// Strings (string_functions.cpp)
+Variant EvalLength(const TMIntrinsicFunctionCall& call);
+Variant EvalCopy(const TMIntrinsicFunctionCall& call);
+Variant EvalDeleteSubstr(const TMIntrinsicFunctionCall& call);
+Variant EvalInsert(const TMIntrinsicFunctionCall& call);
+Variant EvalPos(const TMIntrinsicFunctionCall& call);
+Variant EvalStringOfChar(const TMIntrinsicFunctionCall& call);
+Variant EvalLowerCase(const TMIntrinsicFunctionCall& call);
+Variant EvalUpperCase(const TMIntrinsicFunctionCall& call);
+Variant EvalTrim(const TMIntrinsicFunctionCall& call);
+Variant EvalTrimLeft(const TMIntrinsicFunctionCall& call);
+Variant EvalTrimRight(const TMIntrinsicFunctionCall& call);
+Variant EvalQuotedStr(const TMIntrinsicFunctionCall& call);
+
+// Conversions between numbers and text (conversion_functions.cpp)
+Variant EvalIntToStr(const TMIntrinsicFunctionCall& call);
+Variant EvalStrToInt(const TMIntrinsicFunctionCall& call);
+Variant EvalFloatToStr(const TMIntrinsicFunctionCall& call);
+Variant EvalStrToFloat(const TMIntrinsicFunctionCall& call);
+Variant EvalToBase(const TMIntrinsicFunctionCall& call);
+Variant EvalFromBase(const TMIntrinsicFunctionCall& call);
+Variant EvalConvertBase(const TMIntrinsicFunctionCall& call);
+Variant EvalDegToStr(const TMIntrinsicFunctionCall& call);
+Variant EvalEncodeDeg(const TMIntrinsicFunctionCall& call);
 
 }  // namespace tolvex

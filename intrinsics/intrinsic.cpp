@@ -1,7 +1,6 @@
 #include "intrinsics/intrinsic.h"
 
 #include "framework/exception.h"
-#include "framework/format.h"
 
 namespace tolvex {
 
@@ -30,11 +29,7 @@ std::string TMIntrinsicFunctionCall::DumpOperator() const {
     AssertionFailed("MathIntrinsic", __LINE__);
 }
 
-Variant TMIntrinsicFunctionCall::GetValue() {
-    if (!row_->evaluate)
-        throw Exception(Join(ClassName(), ".GetValue() Function \"", FuncName(), "\" is not computed yet."));
-    return row_->evaluate(*this);
-}
+Variant TMIntrinsicFunctionCall::GetValue() { return row_->evaluate(*this); }
 
 void TMIntrinsicFunctionCall::SetMathInterpreter(TMInterpreterLink* interpreter) {
     TMOperator::SetMathInterpreter(interpreter);

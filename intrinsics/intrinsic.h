@@ -17,7 +17,7 @@ using IntrinsicEvaluation = Variant (*)(const TMIntrinsicFunctionCall& call);
 struct IntrinsicRow {
     const char* className;        // "TMSin"; the function name is this without "TM"
     int operands;
-    IntrinsicEvaluation evaluate;  // null while the computation is not written
+    IntrinsicEvaluation evaluate;  // never null: every registered function is computed
 };
 
 class TMIntrinsicFunctionCall final : public TMOperator {

@@ -1,0 +1,52 @@
+#include "intrinsics/function_support.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "framework/exception.h"
+#include "framework/format.h"
+#include "intrinsics/limits.h"
+
+namespace tolvex::intrinsic_detail {
+
+double RealOperand(const TMIntrinsicFunctionCall& call, int index) { return VarToReal(call.GetOperandValues(index)); }
+
+std::int32_t IntOperand(const TMIntrinsicFunctionCall& call, int index) {
+    return VarToInt(call.GetOperandValues(index));
+}
+
+std::string TextOperand(const TMIntrinsicFunctionCall& call, int index) {
+    return VarToLStr(call.GetOperandValues(index));
+}
+
+double FiniteReal(long double value, OnInfinity meaning) {
+    if (std::isnan(value)) throw EInvalidOp();
+    if (std::isinf(value)) {
+        if (meaning == OnInfinity::ZeroDivide) throw EZeroDivide();
+        throw EOverflow();
+    }
+    if (std::fabs(value) > DBL_MAX) throw EOverflow();
+    // Adding zero turns -0 into +0, so no function shows "-0.0".
+    return static_cast<double>(value) + 0.0;
+}
+
+Variant IntegerResult(long double whole) {
+    if (!(whole >= -2147483648.0L && whole <= 2147483647.0L)) throw ERangeError();
+    return Variant(static_cast<std::int32_t>(whole));
+}
+
+long double Divide(long double a, long double b) {
+    if (b == 0) throw EZeroDivide();
+    return a / b;
+}
+
+void InvalidArgument() { throw EInvalidOp(); }
+
+void CheckStringLength(const TMIntrinsicFunctionCall& call, std::uint64_t length) {
+    if (length <= kMaxStringLength) return;
+    throw EOutOfResources(Join(call.ClassName(), ".GetValue() Result of ", length,
+                               " characters exceeds the maximum string length of ", kMaxStringLength,
+                               " characters, position: ", call.ParsePosition, "."));
+}
+
+}  // namespace tolvex::intrinsic_detail

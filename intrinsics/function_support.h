@@ -1,0 +1,58 @@
+#pragma once
+// Pieces shared by the evaluations of the built-in functions: operand conversion, results that
+// never hand on NaN or infinity, and the length limit of string results.
+#include <cstdint>
+#include <string>
+
+#include "intrinsics/intrinsic.h"
+
+namespace tolvex::intrinsic_detail {
+
+// Operand `index` evaluated once and converted to a number, a 32-bit integer or a text.
+double RealOperand(const TMIntrinsicFunctionCall& call, int index);
+std::int32_t IntOperand(const TMIntrinsicFunctionCall& call, int index);
+std::string TextOperand(const TMIntrinsicFunctionCall& call, int index);
+
+// What an infinite result of finite arguments means: a pole of the function (log 0, 1/0) or a
+// value too large to hold.
+enum class OnInfinity { Overflow, ZeroDivide };
+
+// A finite double from an extended result: NaN raises EInvalidOp, an infinity EZeroDivide or
+// EOverflow, a magnitude beyond the double range EOverflow. Negative zero becomes zero.
+double FiniteReal(long double value, OnInfinity meaning = OnInfinity::Overflow);
+inline Variant RealResult(long double value, OnInfinity meaning = OnInfinity::Overflow) {
+    return Variant(FiniteReal(value, meaning));
+}
+
+// A whole number as a 32-bit integer value; ERangeError when it does not fit.
+Variant IntegerResult(long double whole);
+
+// a / b; EZeroDivide when b is zero.
+long double Divide(long double a, long double b);
+
+// Raises EInvalidOp: an argument outside the domain of a function.
+[[noreturn]] void InvalidArgument();
+
+// Raises EOutOfResources when a string result of `length` characters would pass kMaxStringLength.
+void CheckStringLength(const TMIntrinsicFunctionCall& call, std::uint64_t length);
+
+// A function of one number, computed in extended precision; the common shape of most functions.
+template <class Function>
+Variant UnaryReal(const TMIntrinsicFunctionCall& call, Function f, OnInfinity meaning = OnInfinity::Overflow) {
+    return RealResult(f(static_cast<long double>(RealOperand(call, 0))), meaning);
+}
+
+// A function of two numbers, operands evaluated in order.
+template <class Function>
+Variant BinaryReal(const TMIntrinsicFunctionCall& call, Function f, OnInfinity meaning = OnInfinity::Overflow) {
+    const long double a = RealOperand(call, 0);
+    return RealResult(f(a, static_cast<long double>(RealOperand(call, 1))), meaning);
+}
+
+// A function of one text giving a text.
+template <class Function>
+Variant UnaryText(const TMIntrinsicFunctionCall& call, Function f) {
+    return Variant(f(TextOperand(call, 0)));
+}
+
+}  // namespace tolvex::intrinsic_detail
