@@ -11,12 +11,14 @@ namespace tolvex {
 class EReadError : public EStreamError {
 public:
     EReadError() : EStreamError("Stream read error") {}
+    explicit EReadError(std::string message) : EStreamError(std::move(message)) {}
     const char* ClassName() const noexcept override { return "EReadError"; }
 };
 
 class EWriteError : public EStreamError {
 public:
     EWriteError() : EStreamError("Stream write error") {}
+    explicit EWriteError(std::string message) : EStreamError(std::move(message)) {}
     const char* ClassName() const noexcept override { return "EWriteError"; }
 };
 

@@ -17,21 +17,28 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(const std::string& text) {
-    Clear();
+    std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') continue;
-        Add(text.substr(start, i - start));
+        lines.push_back(text.substr(start, i - start));
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         start = i + 1;
     }
-    if (start < text.size()) Add(text.substr(start));
+    if (start < text.size()) lines.push_back(text.substr(start));
+    SetStrings(lines);
+}
+
+void TStrings::SetStrings(const std::vector<std::string>& lines) {
+    Clear();
+    for (const std::string& line : lines) Add(line);
 }
 
 void TStrings::Assign(const TStrings& other) {
     if (&other == this) return;
-    Clear();
-    for (int i = 0; i < other.Count(); ++i) Add(other.Get(i));
+    std::vector<std::string> lines;
+    for (int i = 0; i < other.Count(); ++i) lines.push_back(other.Get(i));
+    SetStrings(lines);
 }
 
 void TStringList::CheckIndex(int index, int limit) const {

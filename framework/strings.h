@@ -22,6 +22,8 @@ public:
     std::string Text() const;
     // Replaces the lines by those of `text`, split at CR LF, LF or CR.
     void SetText(const std::string& text);
+    // Replaces all lines at once.
+    virtual void SetStrings(const std::vector<std::string>& lines);
     void Assign(const TStrings& other);
 };
 

@@ -1,0 +1,33 @@
+#pragma once
+// Component classes known by name, so that the form-file reader can create the components a
+// form file names.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "framework/component.h"
+
+namespace tolvex {
+
+using TComponentFactory = TComponent* (*)(TComponent* owner);
+
+// A component class: its name and how to create one for an owner.
+struct TComponentClass {
+    std::string name;
+    TComponentFactory create = nullptr;
+};
+
+// The class descriptor of `T`; its name is what a `T` answers to ClassName.
+template <class T>
+TComponentClass ClassOf() {
+    const T probe(nullptr);
+    return {probe.ClassName(), [](TComponent* owner) -> TComponent* { return new T(owner); }};
+}
+
+// Makes the class known to the reader. The first registration of a name stays; registering the
+// name again changes nothing. Safe to call from any thread.
+void RegisterClass(const TComponentClass& componentClass);
+// The class registered under `name` (any case), if any.
+std::optional<TComponentClass> FindClass(std::string_view name);
+
+}  // namespace tolvex

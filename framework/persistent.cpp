@@ -1,0 +1,9 @@
+#include "framework/persistent.h"
+
+namespace tolvex {
+
+void TPersistent::DescribeProperties(TPropertyList&) {}
+
+void TPersistent::DefineProperties(TFiler&) {}
+
+}  // namespace tolvex
