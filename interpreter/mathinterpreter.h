@@ -19,6 +19,8 @@
 namespace tolvex {
 
 class TMathInterpreter;
+class TReader;
+class TWriter;
 
 // Asked for a name the symbol table does not hold. A read or call is answered by putting a value
 // into `Value`; a write to a new name is accepted by emptying `Value`. `Parameters` is Null for
@@ -113,6 +115,16 @@ public:
     Variant ExecuteFromStream(TStream& stream, TStrings* errors = nullptr);
     Variant ExecuteFromFile(const std::string& fileName, TStrings* errors = nullptr);
 
+    // ---- Form files -----------------------------------------------------------------------
+    // The published properties; DumpText, Expression and ExpressionResult are never stored.
+    void DescribeProperties(TPropertyList& list) override;
+    // The custom property "Symbols": the symbol text, stored when it differs from the
+    // ancestor's (from the empty text without an ancestor).
+    void DefineProperties(TFiler& filer) override;
+    // Replaces the symbol table by the stored text, run as a statement list.
+    void ReadSymbols(TReader& reader);
+    void WriteSymbols(TWriter& writer);
+
     // ---- Links of the model ---------------------------------------------------------------
     std::uint32_t& NestingDepth() override { return nestingDepth_; }
     void UnwireFromPrepared(TMSymbol* symbol) override;
@@ -153,5 +165,10 @@ private:
     int evaluating_ = 0;
     std::mt19937_64 random_{std::random_device{}()};
 };
+
+namespace Mathinterpreter {
+// Puts TMathInterpreter on the palette page "Tolvex".
+void Register();
+}  // namespace Mathinterpreter
 
 }  // namespace tolvex

@@ -1,0 +1,17 @@
+#pragma once
+// The expression controls: an edit, a combo box with a history, a memo and a rich edit that
+// evaluate what the user types with a TMathInterpreter when Return is pressed, and show the result
+// or the error in place.
+#include "controls/mathcombobox.h"
+#include "controls/mathedit.h"
+#include "controls/mathmemo.h"
+#include "controls/mathrichedit.h"
+#include "controls/options.h"
+
+namespace tolvex::Mathcontrols {
+
+// Puts TMathEdit, TMathComboBox, TMathMemo and TMathRichEdit, in this order, on the palette
+// page "Tolvex".
+void Register();
+
+}  // namespace tolvex::Mathcontrols

@@ -1,0 +1,11 @@
+#include "controls/mathcontrols.h"
+#include "framework/palette.h"
+
+namespace tolvex::Mathcontrols {
+
+void Register() {
+    RegisterComponents("Tolvex", {ClassOf<TMathEdit>(), ClassOf<TMathComboBox>(), ClassOf<TMathMemo>(),
+                                  ClassOf<TMathRichEdit>()});
+}
+
+}  // namespace tolvex::Mathcontrols
