@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/exception.h"
+#include "framework/format.h"
 #include "framework/properties.h"
 
 namespace tolvex {
