@@ -1,6 +1,7 @@
 #include "tools/tolvex/options.h"
 
 #include <charconv>
+#include <utility>
 
 namespace tolvex::tool {
 
@@ -12,13 +13,18 @@ const char* const kUsage =
     "  --load FILE            load symbols from FILE before anything runs\n"
     "  --save FILE            save symbols to FILE after everything ran\n"
     "  --dump                 print the symbol dump at the end\n"
-    "  --dump-format F        plain | qualified | detailed | detailed,qualified\n"
+    "  --dump-format F        plain | qualified | detailed | detailed,qualified (default: qualified)\n"
     "  --case-sensitive       identifiers are case-sensitive\n"
     "  --escape-char C        escape character inside string literals\n"
     "  --max-nesting N        limit of nested user-function evaluations\n"
-    "  -i, --interactive      read statements line by line\n"
+    "  -i, --interactive      the REPL (after the -e texts and FILEs); the default when there is\n"
+    "                         no -e and no FILE and standard input is a terminal\n"
     "  -h, --help             show this help\n"
-    "      --version          show the version\n";
+    "      --version          show the version\n"
+    "\n"
+    "Results go to standard output, one line per statement; errors to standard error.\n"
+    "Exit status: 0 when every statement succeeded, 1 when any failed, 2 for usage or file errors.\n"
+    "In the REPL, :help lists its commands (dump, save, load, clear, set, quit).\n";
 
 namespace {
 
@@ -28,6 +34,18 @@ bool ParseUnsigned(const std::string& s, std::uint32_t& out) {
 }
 
 }  // namespace
+
+bool ParseDumpFormat(const std::string& text, TDumpFormat& format) {
+    static const std::pair<const char*, TDumpFormat> formats[] = {
+        {"plain", {}},
+        {"qualified", {dfQualified}},
+        {"detailed", {dfDetailed}},
+        {"detailed,qualified", {dfDetailed, dfQualified}},
+    };
+    for (const auto& [name, value] : formats)
+        if (text == name) return format = value, true;
+    return false;
+}
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options o;

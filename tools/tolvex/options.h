@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/item.h"
+
 namespace tolvex::tool {
 
 struct Source {
@@ -27,6 +29,9 @@ struct Options {
 
 // Parses argv; on a usage error returns nothing and sets `error`.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
+
+// "plain", "qualified", "detailed" or "detailed,qualified"; false for any other text.
+bool ParseDumpFormat(const std::string& text, TDumpFormat& format);
 
 extern const char* const kUsage;
 

@@ -1,0 +1,76 @@
+#include "tools/tolvex/runner.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace tolvex::tool {
+
+namespace {
+
+const char* KindName(VarKind kind) {
+    static const char* const names[] = {"empty", "null", "integer", "double", "boolean", "string", "array"};
+    return names[static_cast<int>(kind)];
+}
+
+// Backslash, tab, CR and LF written as escapes, so that one result stays one line.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '\t': out += "\\t"; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void Runner::RunText(const std::string& text) {
+    std::vector<std::string> statements = interpreter_.SplitStatements(text);
+    if (statements.empty()) return Print(Variant());
+    for (const std::string& statement : statements) {
+        try {
+            Print(interpreter_.ExecuteExpression(statement));
+        } catch (const Exception& e) {
+            failed_ = true;
+            if (typed_)
+                std::cout << "error\t" << Escaped(e.Message()) << '\n';
+            else
+                std::cerr << "error: " << e.Message() << '\n';
+        }
+    }
+}
+
+void Runner::Print(const Variant& value) {
+    if (typed_)
+        std::cout << KindName(value.Kind()) << '\t' << Escaped(VarToStr(value)) << '\n';
+    else
+        std::cout << VarToStr(value) << '\n';
+}
+
+bool ReadSource(const Source& source, std::string& text) {
+    if (!source.isFile) {
+        text = source.text;
+        return true;
+    }
+    std::ostringstream buffer;
+    if (source.text == "-") {
+        buffer << std::cin.rdbuf();
+    } else {
+        std::ifstream file(source.text, std::ios::binary);
+        if (!file) {
+            std::cerr << "tolvex: cannot open file " << source.text << '\n';
+            return false;
+        }
+        buffer << file.rdbuf();
+    }
+    text = buffer.str();
+    return true;
+}
+
+}  // namespace tolvex::tool
