@@ -65,12 +65,11 @@ void TWriter::WriteProperty(const TPropertyInfo& info, const TPropertyInfo* ance
     // A handler assigned in code has no published name and cannot be stored.
     if (const auto* ident = std::get_if<TIdent>(&value); ident && ident->name.empty()) return;
     if (ancestor && ancestor->get() == value) return;
-    if (info.kind == TPropertyKind::Component) CheckReference(info, path);
+    if (info.kind == TPropertyKind::Component) CheckReference(info, std::get<TIdent>(value).name, path);
     WriteLine(path + " = " + FormatValue(value));
 }
 
-void TWriter::CheckReference(const TPropertyInfo& info, const std::string& path) const {
-    const std::string& name = std::get<TIdent>(info.get()).name;
+void TWriter::CheckReference(const TPropertyInfo& info, const std::string& name, const std::string& path) const {
     if (SameText(name, kNil)) return;
     const TComponent* target = info.reference ? info.reference() : nullptr;
     const bool resolves = target && (target == root_ || (target->Owner() == root_ && !target->Name().empty()));

@@ -31,7 +31,7 @@ private:
     void WriteComponent(TComponent& component, TComponent* ancestor, int depth);
     void WriteProperties(TPersistent& object, TPersistent* ancestor, const std::string& prefix);
     void WriteProperty(const TPropertyInfo& info, const TPropertyInfo* ancestor, const std::string& path);
-    void CheckReference(const TPropertyInfo& info, const std::string& path) const;
+    void CheckReference(const TPropertyInfo& info, const std::string& name, const std::string& path) const;
     void WriteLine(const std::string& text);
 
     TStream& stream_;

@@ -60,7 +60,7 @@ TEST(MemoLinesTest, LineMessages) {
         {EM_LINELENGTH, 1, 2},   {EM_LINELENGTH, 4, 0}, {EM_LINELENGTH, 7, 3},  {0x9999, 1, 0},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.message + ":" + std::to_string(row.wParam));
+        SCOPED_TRACE(std::to_string(row.message) + ":" + std::to_string(row.wParam));
         EXPECT_EQ(memo.Perform(row.message, row.wParam, 0), row.expected);
     }
     memo.SetSelStart(7);
