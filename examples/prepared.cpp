@@ -1,0 +1,18 @@
+// Prepare an expression once, then evaluate it many times with inputs set through handles.
+#include <iostream>
+
+#include "interpreter/mathinterpreter.h"
+
+int main() {
+    tolvex::TMathInterpreter interpreter;
+    interpreter.ExecuteExpression("x = 0");
+    const int formula = interpreter.PrepareExpression("x^2 + 2*x");  // scanned and assembled once
+    const int x = interpreter.GetVariableHandles("x");                // an index into the symbol table
+    for (int i = -1; i <= 1; ++i) {
+        interpreter.SetVariablesByHandle(x, tolvex::VarFromReal(i));
+        tolvex::Variant y = interpreter.ExecutePreparedExpression(formula);
+        std::cout << "x = " << tolvex::VarToStr(interpreter.GetVariablesByHandle(x))
+                  << "  y = " << tolvex::VarToStr(y) << '\n';
+    }
+    interpreter.FreePreparedExpression(formula);  // the handle is free for the next preparation
+}

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Proves the installed forms work: installs the release build into a scratch prefix, builds and runs
+# the examples against it as an outside project would (find_package, and pkg-config), then builds
+# the Debian package, installs it with dpkg, runs the tool from it and removes it again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 >/dev/null
+build=$PWD/build/release
+scratch=$(mktemp -d)
+installed=0
+cleanup() {
+  rm -rf "$scratch"
+  if ((installed)); then dpkg --purge tolvex >/dev/null; fi
+}
+trap cleanup EXIT
+
+echo "== cmake --install, and the examples built against the installed tree"
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+cmake -S examples -B "$scratch/consumer" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build "$scratch/consumer" -j2 >/dev/null
+ctest --test-dir "$scratch/consumer" --output-on-failure
+
+echo "== pkg-config"
+pc_dir=$(dirname "$(find "$prefix" -name tolvex.pc)")
+libdir=$(PKG_CONFIG_PATH=$pc_dir pkg-config --variable=libdir tolvex)
+# shellcheck disable=SC2046
+g++ -std=c++20 examples/evaluate.cpp -o "$scratch/evaluate" $(PKG_CONFIG_PATH=$pc_dir pkg-config --cflags --libs tolvex) \
+  -Wl,-rpath,"$libdir"
+"$scratch/evaluate" | grep -q 'area = 12.566370614359172'
+"$prefix/bin/tolvex" -e '6*7' | grep -qx 42
+echo "pkg-config build and installed tool: ok"
+
+echo "== Debian package"
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
+deb=$(ls "$scratch"/deb/tolvex_*.deb)
+dpkg-deb --info "$deb" | grep -E 'Package|Version|Depends'
+dpkg -i "$deb" >/dev/null
+installed=1
+/usr/bin/tolvex --version
+echo '2^10' | /usr/bin/tolvex | grep -qx '1024.0'
+test -f /usr/include/tolvex/interpreter/mathinterpreter.h
+echo "Debian package: ok"
