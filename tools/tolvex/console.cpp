@@ -89,6 +89,7 @@ public:
         history(history_, &event, H_SETUNIQUE, 1);
         if (!file_.empty()) history(history_, &event, H_LOAD, file_.c_str());
         el_set(editor_, EL_EDITOR, "emacs");
+        el_set(editor_, EL_SIGNAL, 1);  // Ctrl-C and the like restore the terminal before they act
         el_set(editor_, EL_PROMPT, &Prompt);
         el_set(editor_, EL_HIST, history, history_);
         el_set(editor_, EL_CLIENTDATA, &repl);
