@@ -154,6 +154,17 @@ TEST_F(FormStreamingTest, InheritingFormStoresSymbolsOnlyWhenTheyDiffer) {
     EXPECT_EQ(Get<TMathInterpreter>(*empty, "MathInterpreter1").SymbolCount(), 0);
 }
 
+TEST_F(FormStreamingTest, ReadingIntoTheDesignerKeepsTheStoredText) {
+    std::unique_ptr<TComponent> original = NewForm();
+    Populate(*original);
+    std::unique_ptr<TComponent> designed = NewForm();
+    designed->SetDesigning(true);
+    ReadForm(*designed, WriteForm(*original));
+    EXPECT_EQ(Get<TMathEdit>(*designed, "MathEdit1").Text(), "1+2");
+    EXPECT_EQ(Get<TMathMemo>(*designed, "MathMemo1").Lines().Count(), 4);
+    EXPECT_TRUE(Get<TMathMemo>(*designed, "MathMemo1").Designing());
+}
+
 TEST_F(FormStreamingTest, EmptyTableAndAnonymousHandlerAreNotStored) {
     TComponent form;
     auto* interpreter = new TMathInterpreter(&form);
