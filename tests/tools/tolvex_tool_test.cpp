@@ -1,6 +1,7 @@
 // The tolvex command-line tool, run as a separate process.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -23,8 +24,9 @@ std::string Slurp(const std::string& path) {
 
 // Runs the tool with shell-quoted arguments and optional standard input.
 Outcome Tool(const std::string& args, const std::string& input = "") {
-    const std::string dir = ::testing::TempDir();
-    const std::string in = dir + "tolvex_in", out = dir + "tolvex_out", err = dir + "tolvex_err";
+    // Tests run as parallel processes: every process has files of its own.
+    const std::string dir = ::testing::TempDir() + "tolvex_tool_" + std::to_string(::getpid()) + "_";
+    const std::string in = dir + "in", out = dir + "out", err = dir + "err";
     std::ofstream(in, std::ios::binary) << input;
     const std::string command = std::string(TOLVEX_TOOL) + " " + args + " <" + in + " >" + out + " 2>" + err;
     const int raw = std::system(command.c_str());
@@ -64,7 +66,7 @@ TEST(ToolTest, OptionsAndUsage) {
 }
 
 TEST(ToolTest, SymbolFiles) {
-    const std::string file = ::testing::TempDir() + "tolvex_tool_symbols.txt";
+    const std::string file = ::testing::TempDir() + "tolvex_tool_symbols_" + std::to_string(::getpid()) + ".txt";
     Outcome o = Tool("-e 'x=5; f(a):=a*x' -e 'zz' --save " + file + " --dump");
     EXPECT_EQ(o.status, 1);  // the failed statement still saves
     EXPECT_EQ(o.out, "5\n\n" "x=5;\r\nf(a):=f.a*x\n");
