@@ -5,14 +5,32 @@
 #include <cstdio>
 #include <cstring>
 
+#include <unordered_set>
+
 #include "framework/format.h"
 #include "interpreter/mathinterpreter.h"
+#include "model/walk.h"
 
 namespace tolvex {
 
 namespace {
 
 const char* const kSymbolSeparator = ";\r\n";
+
+// Functions whose current definition is a symbolic assignment inside another function's body:
+// that body's text defines them, so writing them again would make loading redefine them, and the
+// assignment in the body would then have no text.
+std::unordered_set<const TMSymbol*> DefinedInsideBodies(const TMSymbols& symbols) {
+    std::unordered_set<const TMSymbol*> defined;
+    const auto collect = [&](const TMExpression& e) {
+        auto* assign = dynamic_cast<const TMAssignSymbolic*>(&e);
+        if (const TMFunction* function = assign ? assign->CurrentDefinition() : nullptr) defined.insert(function);
+        return false;
+    };
+    for (int i = 0; i < symbols.Count(); ++i)
+        if (auto* function = dynamic_cast<const TMFunction*>(symbols.Symbol(i))) AnyNode(function->Expression(), collect);
+    return defined;
+}
 
 }  // namespace
 
@@ -30,12 +48,15 @@ std::string TMathInterpreter::DumpSymbol(const std::string& identifier, TDumpFor
 }
 
 // Variables without a value (empty or null) have no literal form and hold nothing to keep, so
-// they are left out; an array value cannot be written at all and stops the save.
+// they are left out, as are functions defined inside other bodies; an array value cannot be
+// written at all and stops the save.
 std::string TMathInterpreter::DumpStreamable() const {
     const TDumpFormat format = TDumpFormat{}.WithEscapeChar(escapeChar_);
+    const std::unordered_set<const TMSymbol*> definedInside = DefinedInsideBodies(*symbols_);
     std::string text;
     for (int i = 0; i < symbols_->Count(); ++i) {
         const TMSymbol* symbol = symbols_->Symbol(i);
+        if (definedInside.count(symbol)) continue;
         if (auto* variable = dynamic_cast<const TMVar*>(symbol)) {
             const VarKind kind = variable->Value().Kind();
             if (kind == VarKind::Empty || kind == VarKind::Null) continue;

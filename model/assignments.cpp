@@ -1,10 +1,13 @@
 #include "model/assignments.h"
 
+#include <exception>
+
 #include "framework/exception.h"
 #include "framework/format.h"
 #include "model/interpreterlink.h"
 #include "model/references.h"
 #include "model/symbols.h"
+#include "model/walk.h"
 
 namespace tolvex {
 
@@ -78,8 +81,8 @@ void TMAssignSymbolic::PullOperands(TMItems& stack, TMSymbols* symbols) {
                              ", type = \"", LeftOperand()->ClassName(), "\") of symbolic assignment (position: ",
                              ParsePosition, ") must be symbol reference (var. ref. or function call)."));
     TMFunction* function = DefineFunction(*symbols, left->ReferencedSymbolName);
-    TMExpression* expression = body.get();
     function->SetExpression(std::move(body));
+    definition_ = function->Definition();
     if (Is<TMVarRef>(left)) {
         // A plain name on the left is a call without arguments.
         auto call = std::make_unique<TMFunctionCall>();
@@ -88,13 +91,54 @@ void TMAssignSymbolic::PullOperands(TMItems& stack, TMSymbols* symbols) {
         Operands.Take(0).reset();
         Operands.Put(0, std::move(call));
     }
-    DeclareParameters(*function);
-    // Names that are not parameters bind to the table's symbols, the function itself included.
-    for (int i = 0; i < symbols->Count(); ++i) {
-        TMSymbol* s = symbols->Symbol(i);
-        if (s && !function->Parameters().ParamExists(s->Identifier())) expression->Rewire(s);
+    // A bad parameter leaves the function with the parameters declared before it; the body is
+    // still bound, so that the function behaves as its saved text will.
+    std::exception_ptr declarationError;
+    try {
+        DeclareParameters(*function);
+    } catch (const Exception&) {
+        declarationError = std::current_exception();
     }
-    expression->SetMathInterpreter(symbols->MathInterpreter);
+    try {
+        BindBody(*symbols, *function);
+    } catch (const Exception&) {
+        Withdraw(*symbols, function);
+        throw;
+    }
+    if (declarationError) std::rethrow_exception(declarationError);
+}
+
+// Names that are not parameters bind to the table's symbols, the function itself included.
+void TMAssignSymbolic::BindBody(TMSymbols& symbols, TMFunction& function) {
+    TMExpression* body = function.Expression();
+    for (int i = 0; i < symbols.Count(); ++i) {
+        TMSymbol* s = symbols.Symbol(i);
+        if (s && !function.Parameters().ParamExists(s->Identifier())) body->Rewire(s);
+    }
+    body->SetMathInterpreter(symbols.MathInterpreter);
+}
+
+// A body that cannot be bound (it reads a function with parameters without arguments) would fail
+// the same way when its saved text is loaded, so the function leaves the table again. A running
+// evaluation cannot be using it: an existing function was only redefined because none was
+// running, and a new one is not called yet.
+void TMAssignSymbolic::Withdraw(TMSymbols& symbols, TMFunction* function) {
+    for (int i = 0; i < symbols.Count(); ++i) {
+        if (symbols.Get(i) != function) continue;
+        symbols.MathInterpreter->UnwireFromPrepared(function);
+        symbols.Extract(i).reset();
+        return;
+    }
+}
+
+const TMFunction* TMAssignSymbolic::CurrentDefinition() const {
+    auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
+    auto* function = call ? dynamic_cast<const TMFunction*>(call->SymbolReference) : nullptr;
+    return function && function->Definition() == definition_ ? function : nullptr;
+}
+
+void TMAssignSymbolic::Rewire(TMSymbol* symbol) {
+    if (auto* call = dynamic_cast<TMFunctionCall*>(LeftOperand())) call->TMReference::Rewire(symbol);
 }
 
 // A new name gets a new function; an existing function is emptied in place, so references to it
@@ -114,6 +158,7 @@ TMFunction* TMAssignSymbolic::DefineFunction(TMSymbols& symbols, const std::stri
     TMSymbol* existing = symbols.Symbol(k);
     TOLVEX_ASSERT(symbols.MathInterpreter, "MathItem");
     symbols.MathInterpreter->CheckSymbolRemovable(existing);
+    CheckNoPlainReadsOf(symbols, *existing);
     if (auto* function = dynamic_cast<TMFunction*>(existing)) {
         function->ParsePosition = position;
         function->Parameters().FreeAndClear();
@@ -136,6 +181,25 @@ TMFunction* TMAssignSymbolic::DefineFunction(TMSymbols& symbols, const std::stri
     TMFunction* created = function.get();
     symbols.Put(k, std::move(function));
     return created;
+}
+
+// A symbol that other bodies read without arguments cannot become a function with parameters:
+// those bodies would keep reading it so, and their saved text would not load after its new
+// definition. Checked before anything changes.
+void TMAssignSymbolic::CheckNoPlainReadsOf(const TMSymbols& symbols, const TMSymbol& existing) const {
+    auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
+    if (!call || call->ParamExpressions.Count() == 0) return;
+    const auto readsPlainly = [&](const TMExpression& e) {
+        auto* ref = dynamic_cast<const TMVarRef*>(&e);
+        return ref && ref->SymbolReference == &existing;
+    };
+    for (int i = 0; i < symbols.Count(); ++i) {
+        auto* other = dynamic_cast<const TMFunction*>(symbols.Symbol(i));
+        if (other && other != &existing && AnyNode(other->Expression(), readsPlainly))
+            throw Exception(Join("TMAssignSymbolic.PullOperands() Function \"", existing.Identifier(),
+                                 "\" (position: ", LeftOperand()->ParsePosition, ") is read without arguments by \"",
+                                 other->Identifier(), "\" and can not take parameters."));
+    }
 }
 
 // Parameters are declared in the held order of the arguments, last argument of the text first.

@@ -32,11 +32,20 @@ public:
     std::string Dump(TDumpFormat format) const override;
     // Nothing is evaluated: the definition took effect when the tree was assembled.
     Variant GetValue() override { return Null(); }
+    // Binds the left side's name only: its arguments declare parameters and refer to nothing.
+    void Rewire(TMSymbol* symbol) override;
+    // The function this node defined, while it still holds the body the node gave it; else null.
+    const TMFunction* CurrentDefinition() const;
     void PullOperands(TMItems& stack, TMSymbols* symbols) override;
 
 private:
     TMFunction* DefineFunction(TMSymbols& symbols, const std::string& name);
+    void CheckNoPlainReadsOf(const TMSymbols& symbols, const TMSymbol& existing) const;
     void DeclareParameters(TMFunction& function);
+    void BindBody(TMSymbols& symbols, TMFunction& function);
+    void Withdraw(TMSymbols& symbols, TMFunction* function);
+
+    std::uint64_t definition_ = 0;  // the number the body got in its function
 };
 
 }  // namespace tolvex

@@ -101,15 +101,21 @@ std::string TMParamExpression::Dump(TDumpFormat format) const {
 
 // ---- Assignments --------------------------------------------------------------------------
 
-// The definition took effect at assembly and the body went to the function; the plain text
-// writes the definition again with the function's current body, which loads back to the same
-// function and the same node.
+// The definition took effect at assembly and the body went to the function. While the function
+// still holds that body, the plain text is the function's definition, which loads back to the
+// same function and the same node. Once the function was redefined or removed, the node's own
+// body is gone: writing the new definition instead could make a definition contain itself or
+// grow without bound through a chain of such nodes, so the node has no text any more.
 std::string TMAssignSymbolic::Dump(TDumpFormat format) const {
     if (format.Has(dfDetailed)) return TMOperator::Dump(format);
     auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
-    auto* function = call ? dynamic_cast<const TMFunction*>(call->SymbolReference) : nullptr;
-    if (!function || !function->Expression()) DumpOperator();
-    return call->Dump(format) + ":=" + function->Expression()->Dump(format);
+    if (!call) DumpOperator();
+    const TMFunction* function = CurrentDefinition();
+    if (!function)
+        throw Exception(Join("TMAssignSymbolic.Dump() Function \"", call->ReferencedSymbolName,
+                             "\" was redefined or removed after its definition on position: ", ParsePosition,
+                             ", which therefore has no text."));
+    return function->Dump(format);
 }
 
 // ---- Operators ------------------------------------------------------------------------------

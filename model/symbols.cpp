@@ -109,8 +109,9 @@ TMFunction::~TMFunction() {
 }
 
 void TMFunction::SetExpression(std::unique_ptr<TMExpression> expression) {
-    TOLVEX_ASSERT(!expression_, "MathItem");
+    TOLVEX_ASSERT(!expression_ && List, "MathItem");
     expression_ = std::move(expression);
+    definition_ = ++List->Definitions;
 }
 
 Variant TMFunction::GetValue() {

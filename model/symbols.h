@@ -68,6 +68,8 @@ public:
     bool SymbolExists(const std::string& identifier) const { return FindSymbolIndex(identifier) >= 0; }
 
     TMInterpreterLink* MathInterpreter = nullptr;  // not owned
+    // Bodies stored so far by the functions of this table; numbers each body once.
+    std::uint64_t Definitions = 0;
 };
 
 class TMParams final : public TMSymbols {
@@ -98,14 +100,17 @@ public:
     Variant GetValue() override;
 
     TMExpression* Expression() const { return expression_.get(); }
-    // Stores the body; an earlier body must have been freed (FreeExpression).
+    // Stores the body; an earlier body must have been freed (FreeExpression). The body gets the
+    // next number of the table's Definitions, so a later definition never carries the same one.
     void SetExpression(std::unique_ptr<TMExpression> expression);
+    std::uint64_t Definition() const { return definition_; }
     void FreeExpression() { expression_.reset(); }
     // Number of evaluations of this function in progress (guards redefinition while running).
     int ActiveEvaluations() const { return active_; }
 
 private:
     std::unique_ptr<TMExpression> expression_;
+    std::uint64_t definition_ = 0;
     int active_ = 0;
 };
 

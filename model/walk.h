@@ -1,0 +1,14 @@
+#pragma once
+// Searching a tree: every node of an expression, operands and call arguments included (but not
+// the bodies of the functions that calls and definitions name).
+#include <functional>
+
+#include "model/item.h"
+
+namespace tolvex {
+
+// True when `match` holds for a node of the tree, parents before children; stops at the first.
+// A null tree has no nodes. Trees are at most kMaxTreeDepth deep, so the walk is safe.
+bool AnyNode(const TMExpression* tree, const std::function<bool(const TMExpression&)>& match);
+
+}  // namespace tolvex
