@@ -1,5 +1,7 @@
 // Statement lists: split at ";" outside string literals, one result per statement, gathered in
 // chunks of 256 so the result array grows once per chunk.
+#include "framework/format.h"
+#include "interpreter/limits.h"
 #include "interpreter/mathinterpreter.h"
 
 namespace tolvex {
@@ -25,6 +27,18 @@ std::size_t StatementEnd(const std::string& text, std::size_t start, char escape
         }
     }
     return std::min(i, text.size());
+}
+
+// Refuses, before any statement runs, a list with more results than one array may gather.
+void CheckStatementCount(const std::string& text, char escape) {
+    std::size_t count = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = StatementEnd(text, start, escape);
+        if (end > start && ++count > kMaxStatements)
+            throw EOutOfResources(Join("TMathInterpreter.Execute() Statement list of more than ", kMaxStatements,
+                                       " statements, position: ", start + 1, "."));
+        start = end + 1;
+    }
 }
 
 // Appends the held results to the array: the first batch replaces its single initial element.
@@ -54,6 +68,7 @@ std::vector<std::string> TMathInterpreter::SplitStatements(const std::string& te
 
 Variant TMathInterpreter::Execute(const std::string& text, TStrings* errors) {
     if (errors) errors->Clear();
+    CheckStatementCount(text, escapeChar_);
     Variant result = VarArrayCreate(1);
     auto chunk = std::make_unique<TChunk>();
     int held = 0;

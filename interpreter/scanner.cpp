@@ -3,7 +3,9 @@
 #include <array>
 
 #include "framework/format.h"
+#include "interpreter/limits.h"
 #include "interpreter/mathinterpreter.h"
+#include "intrinsics/limits.h"
 
 namespace tolvex {
 
@@ -55,7 +57,12 @@ private:
 
 void Scanner::Run() {
     const auto& dispatch = Dispatch();
-    while (pos_ < text_.size()) (this->*dispatch[static_cast<unsigned char>(text_[pos_])])();
+    while (pos_ < text_.size()) {
+        if (items_.Count() >= kMaxExpressionItems)
+            throw EOutOfResources(Join("TMathInterpreter.Parse() Expression of more than ", kMaxExpressionItems,
+                                       " items, position: ", Position(), "."));
+        (this->*dispatch[static_cast<unsigned char>(text_[pos_])])();
+    }
 }
 
 const std::array<Scanner::Step, 256>& Scanner::Dispatch() {
@@ -229,30 +236,41 @@ void TMathInterpreter::ParseExpression(const std::string& text, TMItems& items) 
     Scanner(*this, text, items).Run();
 }
 
+// Ordinary characters are taken in runs up to the next quote or escape character.
 void TMathInterpreter::ParseString(const std::string& text, std::size_t& position, std::string& value) const {
     const char quote = text[position];
     const int opening = static_cast<int>(position) + 1;
+    const char stops[] = {quote, escapeChar_};
+    const auto append = [&](std::size_t from, std::size_t count) {
+        if (value.size() + count > kMaxStringLength)
+            throw EOutOfResources(Join("ParseString() String starting at position: ", opening,
+                                       " is longer than the maximum string length of ", kMaxStringLength,
+                                       " characters."));
+        value.append(text, from, count);
+    };
     value.clear();
     for (++position;;) {
-        if (position >= text.size())
+        const std::size_t stop = text.find_first_of(stops, position, escapeChar_ != '\0' ? 2 : 1);
+        if (stop == std::string::npos) {
+            append(position, text.size() - position);
             throw Exception(Join("ParseString() Unclosed string starting at position: ", opening, "."));
-        const char c = text[position];
-        if (c == quote) {
+        }
+        append(position, stop - position);
+        position = stop;
+        if (text[position] == quote) {
             if (position + 1 < text.size() && text[position + 1] == quote) {
-                value += quote;
+                append(position, 1);
                 position += 2;
                 continue;
             }
             ++position;
             return;
         }
-        if (escapeChar_ != '\0' && c == escapeChar_) {
-            ++position;
-            // The escaped character must not be the last one of the text.
-            if (position + 1 >= text.size())
-                throw Exception(Join("ParseString() Stand-alone escape char at position: ", position + 1, "."));
-        }
-        value += text[position++];
+        // The escaped character must not be the last one of the text.
+        if (position + 2 >= text.size())
+            throw Exception(Join("ParseString() Stand-alone escape char at position: ", position + 2, "."));
+        append(position + 1, 1);
+        position += 2;
     }
 }
 

@@ -3,8 +3,11 @@
 // arrays take part in nothing but comparison.
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "framework/exception.h"
+#include "framework/format.h"
+#include "intrinsics/limits.h"
 #include "intrinsics/variant.h"
 #include "intrinsics/variant_internal.h"
 
@@ -100,6 +103,26 @@ Variant Shift(const Variant& a, const Variant& b, bool left) {
 
 bool IsTextual(const Variant& v) { return v.Kind() == VarKind::String || v.IsEmpty(); }
 
+const std::string& TextOf(const Variant& v) {
+    static const std::string empty;
+    return v.IsEmpty() ? empty : v.Str();
+}
+
+// Joins two texts (empty counts as the empty text); a result beyond the maximum string length
+// is refused before it is built.
+Variant Concatenate(const Variant& a, const Variant& b) {
+    const std::string& x = TextOf(a);
+    const std::string& y = TextOf(b);
+    const std::uint64_t length = std::uint64_t{x.size()} + y.size();
+    if (length > kMaxStringLength)
+        throw EOutOfResources(Join("VarAdd() Result of ", length, " characters exceeds the maximum string length of ",
+                                   kMaxStringLength, " characters."));
+    std::string joined;
+    joined.reserve(static_cast<std::size_t>(length));
+    joined.append(x).append(y);
+    return Variant(std::move(joined));
+}
+
 template <class T>
 VarRelationship Order(const T& x, const T& y) {
     if (x < y) return VarRelationship::Less;
@@ -113,7 +136,7 @@ VarRelationship Order(const T& x, const T& y) {
 
 Variant VarAdd(const Variant& a, const Variant& b) {
     RequireScalars(a, b);
-    if (IsTextual(a) && IsTextual(b) && !(a.IsEmpty() && b.IsEmpty())) return Variant(VarToLStr(a) + VarToLStr(b));
+    if (IsTextual(a) && IsTextual(b) && !(a.IsEmpty() && b.IsEmpty())) return Concatenate(a, b);
     return Arithmetic(a, b, [](std::int64_t x, std::int64_t y) { return x + y; },
                       [](double x, double y) { return x + y; });
 }

@@ -1,0 +1,78 @@
+// Resource limits: texts, values and names of any size end in a result or in a clear error of the
+// system's type, never in an exhausted process.
+#include "interpreter/limits.h"
+#include "intrinsics/limits.h"
+#include "support/interpreter_fixture.h"
+
+namespace tolvex::test {
+namespace {
+
+using LimitsTest = InterpreterTest;
+
+const std::string kMax = std::to_string(kMaxStringLength);
+
+TEST_F(LimitsTest, LongStringsAreRefusedBeforeTheyAreBuilt) {
+    const Case cases[] = {
+        {"StringOfChar('x', 2000000000)", "TMStringOfChar.GetValue() Result of 2000000000 characters exceeds the "
+                                          "maximum string length of 16777216 characters, position: 1."},
+        {"Length(StringOfChar('x', 16777216))", "integer 16777216"},
+        {"s = StringOfChar('x', 16777216); Length(s + '')", "integer 16777216"},
+        {"s = StringOfChar('x', 16777216); s + 'y'",
+         "VarAdd() Result of 16777217 characters exceeds the maximum string length of 16777216 characters."},
+        {"s = StringOfChar('x', 9000000); s = s + s",
+         "VarAdd() Result of 18000000 characters exceeds the maximum string length of 16777216 characters."},
+        {"f(s, n) := IfF(n == 0, Length(s), f(s + s, n - 1)); f('x', 24)", "integer 16777216"},
+        {"f(s, n) := IfF(n == 0, Length(s), f(s + s, n - 1)); f('x', 40)",
+         "VarAdd() Result of 33554432 characters exceeds the maximum string length of 16777216 characters. "
+         "Most outer function: \"f\"."},
+        {"Length(QuotedStr(StringOfChar('''', 8388607)))", "integer 16777216"},
+    };
+    for (const Case& c : cases) {
+        interpreter.ClearSymbols();
+        EXPECT_EQ(Run(c.text), c.expected) << "text: " << c.text;
+    }
+}
+
+TEST_F(LimitsTest, StringLiteralsObeyTheSameLimit) {
+    const std::string longest(kMaxStringLength, 'q');
+    EXPECT_EQ(Run("Length('" + longest + "')"), "integer 16777216");
+    EXPECT_EQ(Run("Length('" + longest + "q')"), "ParseString() String starting at position: 8 is longer than the "
+                                                "maximum string length of 16777216 characters.");
+    // Doubled quotes count once and cannot slip past the limit.
+    EXPECT_EQ(Run("Length('" + longest.substr(1) + "''')"), "integer 16777216");
+    EXPECT_EQ(Run("Length('" + longest + "''')").substr(0, 40), "ParseString() String starting at positio");
+}
+
+TEST_F(LimitsTest, HugeExpressionsAndStatementListsAreRefusedUpFront) {
+    std::string sum = "x = 1";
+    for (int i = 0; i < kMaxExpressionItems / 2; ++i) sum += "+1";
+    EXPECT_EQ(Run(sum), "TMathInterpreter.Parse() Expression of more than 1048576 items, position: 1048579.");
+    EXPECT_FALSE(interpreter.SymbolExists("x"));
+
+    std::string list = "y = 1";
+    for (std::size_t i = 0; i < kMaxStatements; ++i) list += ";2";
+    EXPECT_EQ(MessageOf([&] { interpreter.Execute(list); }),
+              "TMathInterpreter.Execute() Statement list of more than 1048576 statements, position: 2097157.");
+    EXPECT_FALSE(interpreter.SymbolExists("y"));  // refused before any statement ran
+    std::string ordinary;
+    for (int i = 0; i < 100000; ++i) ordinary += "1;";
+    EXPECT_EQ(VarArrayHighBound(interpreter.Execute(ordinary)) + 1, 100000);
+}
+
+// Names are as long as the text that holds them: they work everywhere, saves and loads included.
+TEST_F(LimitsTest, MillionCharacterIdentifiers) {
+    const std::string name(1000000, 'n');
+    const std::string function = "F" + std::string(999999, 'f');
+    EXPECT_EQ(Run(name + " = 20; " + function + "(a) := a + " + name + "; " + function + "(1)"), "integer 21");
+    EXPECT_EQ(Run(name + "x"), "TMVarRef.GetValue() Referenced symbol: \"" + name + "x\" is not defied, position: 1.");
+    TMemoryStream stream;
+    interpreter.SaveSymbolsToStream(stream);
+    TMathInterpreter copy;
+    stream.SetPosition(0);
+    copy.LoadSymbolsFromStream(stream);
+    EXPECT_EQ(copy.DumpStreamable(), interpreter.DumpStreamable());
+    EXPECT_EQ(Describe(copy.GetVariables(name)), "integer 20");
+}
+
+}  // namespace
+}  // namespace tolvex::test
