@@ -12,6 +12,13 @@ if(TARGET Tolvex_design_c4)
   set(TOLVEX_HEADER_FOLDERS_Tolvex_design_c4 design)
 endif()
 
+# Before 1.0 a minor version may change the interface, so the library's soname carries it too.
+if(PROJECT_VERSION_MAJOR EQUAL 0)
+  set(TOLVEX_SOVERSION 0.${PROJECT_VERSION_MINOR})
+else()
+  set(TOLVEX_SOVERSION ${PROJECT_VERSION_MAJOR})
+endif()
+
 # Headers keep their layer folder below include/tolvex: #include "interpreter/mathinterpreter.h".
 foreach(library IN LISTS TOLVEX_LIBRARIES)
   foreach(folder IN LISTS TOLVEX_HEADER_FOLDERS_${library})
@@ -22,7 +29,7 @@ foreach(library IN LISTS TOLVEX_LIBRARIES)
   endforeach()
   target_compile_features(${library} PUBLIC cxx_std_20)
   set_target_properties(${library} PROPERTIES
-    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR} INSTALL_RPATH "$ORIGIN")
+    VERSION ${PROJECT_VERSION} SOVERSION ${TOLVEX_SOVERSION} INSTALL_RPATH "$ORIGIN")
 endforeach()
 set_target_properties(tolvex PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
@@ -36,7 +43,6 @@ set(TOLVEX_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tolvex)
 install(EXPORT TolvexTargets NAMESPACE Tolvex:: DESTINATION ${TOLVEX_CMAKE_DIR})
 configure_package_config_file(cmake/TolvexConfig.cmake.in ${PROJECT_BINARY_DIR}/TolvexConfig.cmake
   INSTALL_DESTINATION ${TOLVEX_CMAKE_DIR})
-# Before 1.0 a minor version may change the interface.
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/TolvexConfigVersion.cmake COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/TolvexConfig.cmake ${PROJECT_BINARY_DIR}/TolvexConfigVersion.cmake
   DESTINATION ${TOLVEX_CMAKE_DIR})
