@@ -2,11 +2,15 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
+
+#include "framework/format.h"
 
 namespace tolvex {
 
@@ -18,17 +22,26 @@ std::int64_t TStream::Size() {
 }
 
 void TStream::ReadBuffer(void* buffer, std::int64_t count) {
-    if (count > 0 && Read(buffer, count) != count) throw EReadError();
+    if (count <= 0) return;
+    const std::int64_t done = Read(buffer, count);
+    if (done != count)
+        throw EReadError(Join("Stream read error: ", done, " of ", count, " bytes read from ", Name(), "."));
 }
 
 void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
-    if (count > 0 && Write(buffer, count) != count) throw EWriteError();
+    if (count <= 0) return;
+    const std::int64_t done = Write(buffer, count);
+    if (done != count)
+        throw EWriteError(Join("Stream write error: ", done, " of ", count, " bytes written to ", Name(), "."));
 }
 
 // ---- TMemoryStream --------------------------------------------------------------------------
 
+// Bounded by the bytes held, also when a derived stream reports another size.
 std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
-    const std::int64_t n = std::clamp<std::int64_t>(Size() - position_, 0, std::max<std::int64_t>(count, 0));
+    const auto held = static_cast<std::int64_t>(data_.size());
+    const std::int64_t n = std::clamp<std::int64_t>(held - position_, 0, std::max<std::int64_t>(count, 0));
+    if (n == 0) return 0;
     std::memcpy(buffer, data_.data() + position_, static_cast<std::size_t>(n));
     position_ += n;
     return n;
@@ -37,7 +50,12 @@ std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
 std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
     if (count <= 0) return 0;
     const auto end = static_cast<std::size_t>(position_ + count);
-    if (end > data_.size()) data_.resize(end);
+    // A size the machine cannot hold is a failed write, not the end of the process.
+    try {
+        if (end > data_.size()) data_.resize(end);
+    } catch (const std::exception&) {
+        return 0;
+    }
     std::memcpy(data_.data() + position_, buffer, static_cast<std::size_t>(count));
     position_ += count;
     return count;
@@ -64,6 +82,13 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode) : fileName_
         if (create) throw EFCreateError("Cannot create file \"" + fileName + "\". " + reason);
         throw EFOpenError("Cannot open file \"" + fileName + "\". " + reason);
     }
+    struct stat info{};
+    if (!create && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+        // A folder opens for reading, but it holds no bytes to read.
+        ::close(fd_);
+        fd_ = -1;
+        throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(EISDIR));
+    }
     if (!create && (mode & fmShareDenyWrite)) (void)::flock(fd_, LOCK_SH | LOCK_NB);
 }
 
@@ -71,12 +96,14 @@ TFileStream::~TFileStream() {
     if (fd_ >= 0) ::close(fd_);
 }
 
+// Ends early only at the end of the file; an error of the system is raised.
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
     std::int64_t done = 0;
     while (done < count) {
         const ssize_t n = ::read(fd_, static_cast<char*>(buffer) + done, static_cast<std::size_t>(count - done));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0) throw EReadError("Cannot read file \"" + fileName_ + "\". " + std::strerror(errno));
+        if (n == 0) break;
         done += n;
     }
     return done;
@@ -87,7 +114,8 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
     while (done < count) {
         const ssize_t n = ::write(fd_, static_cast<const char*>(buffer) + done, static_cast<std::size_t>(count - done));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0) throw EWriteError("Cannot write file \"" + fileName_ + "\". " + std::strerror(errno));
+        if (n == 0) break;
         done += n;
     }
     return done;
@@ -99,8 +127,10 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     return r < 0 ? -1 : static_cast<std::int64_t>(r);
 }
 
+// Devices and pipes have nothing to force to a disk; their refusal (EINVAL) is no failure.
 void TFileStream::Flush() {
-    if (::fsync(fd_) != 0) throw EWriteError();
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+        throw EWriteError("Cannot write file \"" + fileName_ + "\". " + std::strerror(errno));
 }
 
 }  // namespace tolvex

@@ -36,9 +36,11 @@ public:
     std::int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
     void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
     virtual std::int64_t Size();
-    // Reads or writes exactly `count` bytes, or raises EReadError / EWriteError.
+    // Reads or writes exactly `count` bytes, or raises EReadError / EWriteError naming the stream.
     void ReadBuffer(void* buffer, std::int64_t count);
     void WriteBuffer(const void* buffer, std::int64_t count);
+    // What the stream is, for messages: "stream", "memory stream", file "name".
+    virtual std::string Name() const { return "stream"; }
 };
 
 class TMemoryStream : public TStream {
@@ -49,6 +51,7 @@ public:
     std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
     const std::string& Data() const { return data_; }
     void SetData(std::string data) { data_ = std::move(data); position_ = 0; }
+    std::string Name() const override { return "memory stream"; }
 
 private:
     std::string data_;
@@ -62,10 +65,13 @@ enum TFileMode : unsigned {
 };
 
 // A file opened for the life of the object. Sharing modes are advisory here: a read opened with
-// fmShareDenyWrite takes a shared lock, a created file an exclusive one.
+// fmShareDenyWrite takes a shared lock, a created file an exclusive one. A failing read or write
+// raises EReadError / EWriteError naming the file and the reason.
 class TFileStream : public TStream {
 public:
     TFileStream(const std::string& fileName, unsigned mode);
+    // Takes over an open file descriptor; `fileName` is the name messages give the file.
+    TFileStream(int handle, const std::string& fileName) : fileName_(fileName), fd_(handle) {}
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
@@ -74,6 +80,7 @@ public:
     std::int64_t Write(const void* buffer, std::int64_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
     const std::string& FileName() const { return fileName_; }
+    std::string Name() const override { return "file \"" + fileName_ + "\""; }
     // Forces written data to the disk; raises EWriteError naming the file on failure.
     void Flush();
 

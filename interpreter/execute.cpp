@@ -56,6 +56,23 @@ void Flush(Variant& result, TChunk& chunk, int& held, bool& first) {
 
 }  // namespace
 
+void TMathInterpreter::RunStatements(const std::string& text, const std::string& source) {
+    int number = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = StatementEnd(text, start, escapeChar_);
+        if (end > start) {
+            ++number;
+            try {
+                ExecuteExpression(text.substr(start, end - start));
+            } catch (Exception& e) {
+                e.SetMessage(Join(e.Message(), " Loading ", source, ", statement ", number, "."));
+                throw;
+            }
+        }
+        start = end + 1;
+    }
+}
+
 std::vector<std::string> TMathInterpreter::SplitStatements(const std::string& text) const {
     std::vector<std::string> statements;
     for (std::size_t start = 0; start <= text.size();) {

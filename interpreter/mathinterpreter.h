@@ -150,6 +150,12 @@ private:
                      TOperatorPriority priority, TOperatorAssociativity associativity);
     void MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths);
     void RemoveSymbol(int index);
+    // Runs each statement of a symbol text without gathering results; a failure names `source`
+    // and the statement's number.
+    void RunStatements(const std::string& text, const std::string& source);
+    static std::string ReadText(TStream& stream);
+    static std::string ReadFile(const std::string& fileName);
+    [[noreturn]] static void RefuseLongText(const TStream& stream, std::int64_t size);
     TMVar& VariableAt(int handle) const;
 
     TDumpFormat dumpFormat_{dfQualified};

@@ -1,13 +1,9 @@
 // Symbol text: the table written as a statement list that recreates it, in streams and files.
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include <unordered_set>
 
+#include "framework/atomicfile.h"
 #include "framework/format.h"
+#include "interpreter/limits.h"
 #include "interpreter/mathinterpreter.h"
 #include "model/walk.h"
 
@@ -70,50 +66,69 @@ std::string TMathInterpreter::DumpStreamable() const {
     return text;
 }
 
+// Text longer than a load accepts is never written, so whatever is saved can be loaded.
 void TMathInterpreter::SaveSymbolsToStream(TStream& stream) {
     const std::string text = DumpStreamable();
+    if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
+        throw EOutOfResources(Join("TMathInterpreter.SaveSymbolsToStream() Symbol text of ", text.size(),
+                                   " bytes exceeds the maximum text length of ", kMaxTextLength, " bytes."));
     stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
 }
 
 void TMathInterpreter::SaveSymbolsToFile(const std::string& fileName) {
-    const std::string temporary = fileName + ".tolvex-" + std::to_string(::getpid()) + ".tmp";
-    try {
-        TFileStream file(temporary, fmCreate);
-        SaveSymbolsToStream(file);
-        file.Flush();
-    } catch (...) {
-        std::remove(temporary.c_str());
-        throw;
-    }
-    if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        throw EFCreateError("Cannot create file \"" + fileName + "\". " + reason);
-    }
+    WriteFileAtomically(fileName, [this](TStream& file) { SaveSymbolsToStream(file); });
 }
 
-// The whole rest of the stream is the text; a zero byte is an ordinary character of it, so a
-// string holding one loads back.
 Variant TMathInterpreter::ExecuteFromStream(TStream& stream, TStrings* errors) {
-    const std::int64_t size = stream.Size();
-    std::string text(static_cast<std::size_t>(size), '\0');
-    stream.ReadBuffer(text.data(), size);
-    return Execute(text, errors);
+    return Execute(ReadText(stream), errors);
 }
 
 Variant TMathInterpreter::ExecuteFromFile(const std::string& fileName, TStrings* errors) {
-    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-    return ExecuteFromStream(file, errors);
+    return Execute(ReadFile(fileName), errors);
 }
 
+// The text is read completely before the table is emptied, so a stream or file that cannot be
+// read leaves the symbols as they were. A failing statement names where it was loaded from.
 void TMathInterpreter::LoadSymbolsFromStream(TStream& stream) {
+    const std::string text = ReadText(stream);
     ClearSymbols();
-    ExecuteFromStream(stream);
+    RunStatements(text, stream.Name());
 }
 
 void TMathInterpreter::LoadSymbolsFromFile(const std::string& fileName) {
+    const std::string text = ReadFile(fileName);
     ClearSymbols();
-    ExecuteFromFile(fileName);
+    RunStatements(text, "file \"" + fileName + "\"");
+}
+
+// The stream's size in bytes is read from its current position; fewer remaining raise the
+// stream's read error. A stream that cannot tell its size (a pipe) is read to its end. A zero
+// byte is an ordinary character of the text, so a string holding one loads back.
+std::string TMathInterpreter::ReadText(TStream& stream) {
+    const std::int64_t size = stream.Size();
+    if (size > kMaxTextLength) RefuseLongText(stream, size);
+    std::string text;
+    if (size >= 0) {
+        text.resize(static_cast<std::size_t>(size));
+        stream.ReadBuffer(text.data(), size);
+        return text;
+    }
+    char chunk[65536];
+    for (std::int64_t n; (n = stream.Read(chunk, sizeof chunk)) > 0;) {
+        if (static_cast<std::int64_t>(text.size()) + n > kMaxTextLength) RefuseLongText(stream, text.size() + n);
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+std::string TMathInterpreter::ReadFile(const std::string& fileName) {
+    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+    return ReadText(file);
+}
+
+void TMathInterpreter::RefuseLongText(const TStream& stream, std::int64_t size) {
+    throw EOutOfResources(Join("TMathInterpreter.ReadText() Text of ", size, " bytes in ", stream.Name(),
+                               " exceeds the maximum text length of ", kMaxTextLength, " bytes."));
 }
 
 }  // namespace tolvex
