@@ -1,6 +1,8 @@
 // Functions on 8-bit strings. Positions are 1-based. Out-of-range positions never fail: Copy
 // starts at the first character for an index below 1, Insert puts the text in front or at the
 // end, DeleteSubstr removes nothing; past the end, Copy gives the empty text.
+#include <string.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -71,12 +73,16 @@ Variant EvalInsert(const TMIntrinsicFunctionCall& c) {
     return Variant(std::move(s));
 }
 
-// Pos(substring, s), s evaluated first; an empty substring is found nowhere.
+// Pos(substring, s), s evaluated first; an empty substring is found nowhere. The C library's
+// memmem searches in time linear in the lengths; comparing the substring anew at every position
+// made Pos(a + 'b', a + a) with a of 8 MiB take hours.
 Variant EvalPos(const TMIntrinsicFunctionCall& c) {
     const std::string s = TextOperand(c, 1);
     const std::string substring = TextOperand(c, 0);
-    const std::size_t at = substring.empty() ? std::string::npos : s.find(substring);
-    return at == std::string::npos ? Variant(std::int32_t{0}) : IntegerResult(static_cast<long double>(at) + 1);
+    if (substring.empty()) return Variant(std::int32_t{0});
+    const void* found = ::memmem(s.data(), s.size(), substring.data(), substring.size());
+    if (!found) return Variant(std::int32_t{0});
+    return IntegerResult(static_cast<long double>(static_cast<const char*>(found) - s.data()) + 1);
 }
 
 Variant EvalStringOfChar(const TMIntrinsicFunctionCall& c) {

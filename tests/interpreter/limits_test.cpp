@@ -26,6 +26,9 @@ TEST_F(LimitsTest, LongStringsAreRefusedBeforeTheyAreBuilt) {
          "VarAdd() Result of 33554432 characters exceeds the maximum string length of 16777216 characters. "
          "Most outer function: \"f\"."},
         {"Length(QuotedStr(StringOfChar('''', 8388607)))", "integer 16777216"},
+        // Searching long texts takes linear time.
+        {"a = StringOfChar('a', 8000000); Pos(a + 'b', a + a)", "integer 0"},
+        {"a = StringOfChar('a', 8000000); Pos(a + 'b', a + a + 'b')", "integer 8000001"},
     };
     for (const Case& c : cases) {
         interpreter.ClearSymbols();
