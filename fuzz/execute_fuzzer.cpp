@@ -21,13 +21,15 @@ void AnswerName(const std::string& name, Variant& value) {
     }
 }
 
-// Calls: "count" and "first" look at the arguments; "run", "prep" and "clear" re-enter.
+// Calls: "count" and "first" look at the arguments; "run", "prep", "load", "save" and "clear"
+// re-enter (those that would free symbols in use must refuse).
 void AnswerCall(BudgetedInterpreter& host, const std::string& name, const Variant& arguments, Variant& value) {
     const int count = VarArrayHighBound(arguments) + 1;
     if (name == "count") value = Variant(std::int32_t{count});
     if (name == "first" && count > 0) value = VarArrayGet(arguments, count - 1);
     if (count == 0) {
         if (name == "clear") host.ClearSymbols(), value = Variant(true);
+        if (name == "save") value = Variant(host.DumpStreamable());
         return;
     }
     const std::string text = VarToStr(VarArrayGet(arguments, count - 1));
@@ -38,6 +40,12 @@ void AnswerCall(BudgetedInterpreter& host, const std::string& name, const Varian
     } else if (name == "prep") {
         host.Spend();
         value = host.ExecutePreparedExpression(host.PrepareExpression(text));
+    } else if (name == "load") {
+        host.Spend();
+        TMemoryStream stream;
+        stream.SetData(text);
+        host.LoadSymbolsFromStream(stream);
+        value = Variant(true);
     }
 }
 
