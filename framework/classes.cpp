@@ -27,6 +27,10 @@ struct ClassRegistry {
 
 }  // namespace
 
+bool TComponentClass::Matches(const TComponent& component) const {
+    return isInstance ? isInstance(&component) : SameText(component.ClassName(), name);
+}
+
 void RegisterClass(const TComponentClass& componentClass) {
     ClassRegistry& registry = ClassRegistry::Instance();
     std::lock_guard lock(registry.mutex);

@@ -46,6 +46,7 @@ TOLVEX_ERROR_CLASS(EFOpenError, EStreamError, "Cannot open file")
 TOLVEX_ERROR_CLASS(EFCreateError, EStreamError, "Cannot create file")
 TOLVEX_ERROR_CLASS(EOutOfResources, Exception, "Out of resources")
 TOLVEX_ERROR_CLASS(EComponentError, Exception, "Component error")
+TOLVEX_ERROR_CLASS(EInvalidOperation, Exception, "Invalid operation")
 
 #undef TOLVEX_ERROR_CLASS
 

@@ -8,7 +8,9 @@ namespace tolvex {
 
 using TKey = std::uint16_t;
 inline constexpr TKey VK_BACK = 8;
+inline constexpr TKey VK_TAB = 9;
 inline constexpr TKey VK_RETURN = 13;
+inline constexpr TKey VK_ESCAPE = 27;
 inline constexpr TKey VK_END = 35;
 inline constexpr TKey VK_HOME = 36;
 inline constexpr TKey VK_LEFT = 37;

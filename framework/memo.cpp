@@ -100,6 +100,8 @@ void TCustomMemo::DescribeProperties(TPropertyList& list) {
                     0, INT_MAX);
     list.AddEnumeration("ScrollBars", kScrollStyleNames, [this] { return static_cast<int>(scrollBars_); },
                         [this](int v) { scrollBars_ = static_cast<TScrollStyle>(v); });
+    list.AddBoolean("WantReturns", [this] { return wantReturns_; }, [this](bool v) { wantReturns_ = v; });
+    list.AddBoolean("WantTabs", [this] { return wantTabs_; }, [this](bool v) { wantTabs_ = v; });
     list.AddBoolean("WordWrap", [this] { return wordWrap_; }, [this](bool v) { wordWrap_ = v; });
 }
 
@@ -123,8 +125,13 @@ std::intptr_t TCustomMemo::LineFromChar(std::intptr_t index) const {
 }
 
 void TCustomMemo::DefaultKeyDown(TKey key, TShiftState shift) {
-    if (key == VK_RETURN) return TypeText("\r\n");
+    if (key == VK_RETURN) return wantReturns_ ? TypeText("\r\n") : void();
+    if (key == VK_TAB) return wantTabs_ ? TypeText("\t") : void();
     TTextControl::DefaultKeyDown(key, shift);
+}
+
+bool TCustomMemo::WantsKey(TKey key) const {
+    return (key == VK_RETURN && wantReturns_) || (key == VK_TAB && wantTabs_);
 }
 
 }  // namespace tolvex

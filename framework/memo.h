@@ -58,14 +58,22 @@ public:
     void SetWordWrap(bool value) { wordWrap_ = value; }
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle value) { scrollBars_ = value; }
+    // Whether Return types a line break (true) or is left to the window, whose default button
+    // it clicks.
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool value) { wantReturns_ = value; }
+    // Whether Tab types a tab character (true) or moves the focus on (false, as for a new memo).
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool value) { wantTabs_ = value; }
 
     // EM_LINEFROMCHAR, EM_LINEINDEX and EM_LINELENGTH.
     std::intptr_t Perform(unsigned message, std::intptr_t wParam, std::intptr_t lParam) override;
 
 protected:
     bool MultiLine() const override { return true; }
-    // Return types a line break.
+    // Return types a line break under WantReturns, Tab a tab character under WantTabs.
     void DefaultKeyDown(TKey key, TShiftState shift) override;
+    bool WantsKey(TKey key) const override;
     // Answers EM_LINEFROMCHAR and the like for the character at `index` (-1: the selection's start).
     std::intptr_t LineFromChar(std::intptr_t index) const;
 
@@ -74,6 +82,8 @@ private:
     TMemoLines lines_;
     bool wordWrap_ = true;
     TScrollStyle scrollBars_ = ssNone;
+    bool wantReturns_ = true;
+    bool wantTabs_ = false;
 };
 
 class TMemo : public TCustomMemo {

@@ -2,11 +2,27 @@
 
 #include <algorithm>
 
+#include "framework/properties.h"
+
 namespace tolvex {
 
 TTextControl::TTextControl(TComponent* owner) : TControl(owner), peer_(std::make_unique<THeadlessTextPeer>()) {
     peer_->SetDefaultAttributes(Font().Attributes());
     peer_->SetText("");
+    Attach(*peer_);
+    SetTabStop(true);
+}
+
+void TTextControl::DescribeProperties(TPropertyList& list) {
+    TControl::DescribeProperties(list);
+    list.AddBoolean("HideSelection", [this] { return hideSelection_; }, [this](bool v) { hideSelection_ = v; });
+    list.AddBoolean("ReadOnly", [this] { return readOnly_; }, [this](bool v) { readOnly_ = v; });
+    list.AddMethod<TNotifyEvent>("OnChange", [this] { return onChange_; },
+                                 [this](TNotifyEvent handler) { onChange_ = std::move(handler); });
+}
+
+void TTextControl::Change() {
+    if (onChange_) onChange_(*this);
 }
 
 void TTextControl::SetText(const std::string& text) { peer_->SetText(Normalize(text)); }
@@ -16,6 +32,7 @@ std::string TTextControl::SelText() const {
 }
 
 void TTextControl::TypeText(const std::string& text) {
+    if (readOnly_) return;
     std::string typed = Normalize(text);
     if (maxLength_ > 0) {
         const int room = std::max(0, maxLength_ - (GetTextLen() - SelLength()));
@@ -29,7 +46,9 @@ void TTextControl::SetPeer(std::unique_ptr<TTextPeer> peer) {
     peer->SetDefaultAttributes(Font().Attributes());
     peer->SetText(peer_->Text());
     peer->SetSelection(peer_->SelStart(), peer_->SelLength());
+    peer_->SetChangeHandler(nullptr);
     peer_ = std::move(peer);
+    Attach(*peer_);
 }
 
 std::string TTextControl::Normalize(const std::string& text) const {
@@ -59,8 +78,12 @@ void TTextControl::DefaultKeyDown(TKey key, TShiftState) {
         case VK_END: return SetSelStart(lines.Start(line) + lines.Length(line));
         case VK_UP: return MoveToLine(line - 1, caret - lines.Start(line));
         case VK_DOWN: return MoveToLine(line + 1, caret - lines.Start(line));
-        case VK_BACK: return SelLength() > 0 ? DeleteRange(caret, selEnd) : DeleteRange(CharBefore(caret), caret);
-        case VK_DELETE: return SelLength() > 0 ? DeleteRange(caret, selEnd) : DeleteRange(caret, CharAfter(caret));
+        case VK_BACK:
+            if (readOnly_) return;
+            return SelLength() > 0 ? DeleteRange(caret, selEnd) : DeleteRange(CharBefore(caret), caret);
+        case VK_DELETE:
+            if (readOnly_) return;
+            return SelLength() > 0 ? DeleteRange(caret, selEnd) : DeleteRange(caret, CharAfter(caret));
         default: return;
     }
 }

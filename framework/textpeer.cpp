@@ -5,10 +5,12 @@
 namespace tolvex {
 
 void THeadlessTextPeer::SetText(const std::string& text) {
+    const bool changed = text != text_;
     text_ = text;
     attributes_.assign(text_.size(), Intern(default_));
     selStart_ = selLength_ = 0;
     typing_ = default_;
+    if (changed) TextChanged();
 }
 
 void THeadlessTextPeer::SetSelection(int start, int length) {
@@ -22,8 +24,10 @@ void THeadlessTextPeer::ReplaceSelection(const std::string& text) {
     text_.replace(at, static_cast<std::size_t>(selLength_), text);
     attributes_.erase(attributes_.begin() + selStart_, attributes_.begin() + selStart_ + selLength_);
     attributes_.insert(attributes_.begin() + selStart_, text.size(), Intern(typing_));
+    const bool changed = selLength_ > 0 || !text.empty();
     selStart_ += static_cast<int>(text.size());
     selLength_ = 0;
+    if (changed) TextChanged();
 }
 
 TCharAttributes THeadlessTextPeer::SelAttributes() const {

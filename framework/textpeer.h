@@ -3,6 +3,7 @@
 // character. A widget backend implements TTextPeer on a real widget; THeadlessTextPeer keeps
 // everything in memory. Positions are 0-based character indices.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,18 @@ public:
     virtual TCharAttributes AttributesAt(int index) const = 0;
     // What text takes where it has no neighbour to take attributes from (the control's font).
     virtual void SetDefaultAttributes(const TCharAttributes& attributes) = 0;
+
+    // Called after every change of the text, whoever made it (code, or the user in a widget);
+    // not when the text stays as it was. The control installs it.
+    void SetChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+
+protected:
+    void TextChanged() const {
+        if (changed_) changed_();
+    }
+
+private:
+    std::function<void()> changed_;
 };
 
 class THeadlessTextPeer : public TTextPeer {

@@ -1,0 +1,10 @@
+#include "framework/groupbox.h"
+
+namespace tolvex {
+
+void TGroupBox::DescribeProperties(TPropertyList& list) {
+    TControl::DescribeProperties(list);
+    AddCaption(list);
+}
+
+}  // namespace tolvex

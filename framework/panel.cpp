@@ -1,0 +1,10 @@
+#include "framework/panel.h"
+
+namespace tolvex {
+
+void TPanel::DescribeProperties(TPropertyList& list) {
+    TControl::DescribeProperties(list);
+    AddCaption(list);
+}
+
+}  // namespace tolvex

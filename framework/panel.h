@@ -1,0 +1,14 @@
+#pragma once
+// A panel: a plain container of controls, often aligned along an edge of its parent.
+#include "framework/control.h"
+
+namespace tolvex {
+
+class TPanel : public TControl {
+public:
+    explicit TPanel(TComponent* owner = nullptr) : TControl(owner) {}
+    const char* ClassName() const override { return "TPanel"; }
+    void DescribeProperties(TPropertyList& list) override;
+};
+
+}  // namespace tolvex
