@@ -1,0 +1,10 @@
+#include "design/symbolfiledialog.h"
+
+namespace tolvex {
+
+void PrepareSymbolFileDialog(TOpenDialog& dialog) {
+    dialog.SetDefaultExt("txt");
+    dialog.SetFilter("*.txt|*.txt|*.*|*.*");
+}
+
+}  // namespace tolvex
