@@ -20,6 +20,16 @@ void SetTranscriptFont(TFont& font, TColor color) {
     font.SetAttributes({"MS Sans Serif", -11, color, {fsBold}});
 }
 
+// Adds `line` at the end of the transcript and answers its index. A transcript ends with an empty
+// line after every evaluation, ready for the next expression: the line goes there.
+int AppendLine(TMathRichEdit& transcript, const std::string& line) {
+    TMemoLines& lines = transcript.Lines();
+    const int last = lines.Count() - 1;
+    if (last < 0 || !lines[last].empty()) return lines.Add(line);
+    lines.Put(last, line);
+    return last;
+}
+
 }  // namespace
 
 TfrmMathEditor::TfrmMathEditor(TComponent* owner) : TForm(owner) {
@@ -224,7 +234,7 @@ void TfrmMathEditor::btnDeleteSymbolClick(TComponent&) {
     const auto line = static_cast<int>(memDump->Perform(EM_LINEFROMCHAR, memDump->SelStart(), 0));
     const TStrings& lines = memDump->Lines();
     const std::string name(LeadingIdentifier(line < lines.Count() ? lines[line] : std::string()));
-    const int added = mreExecute->Lines().Add("delete " + name);
+    const int added = AppendLine(*mreExecute, "delete " + name);
     mreExecute->SetSelStart(static_cast<int>(mreExecute->Perform(EM_LINEINDEX, added, 0)));
     mreExecute->ExecuteExpression();
     const int caret = memDump->SelStart();
