@@ -322,7 +322,6 @@ TEST_F(MathEditorTest, FileButtons) {
         EXPECT_EQ(seen.filter, "*.txt|*.txt|*.*|*.*");
     }
     EXPECT_EQ(dialogs->seen[3].kind, "save");
-    EXPECT_EQ(interpreter->SymbolCount(), 0);  // the failed load emptied the table
 }
 
 }  // namespace

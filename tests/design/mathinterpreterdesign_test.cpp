@@ -118,7 +118,7 @@ TEST_F(DesignPackageTest, LoadSymbolsVerb) {
     // A failing load passes its error on and is not reported as a modification.
     dialogs->Answer(WriteFile("verb_bad.txt", "a=1;\r\nb=2;\r\n1+"));
     const std::string expected = MessageOf([] { TMathInterpreter().ExecuteExpression("\r\n1+"); });
-    EXPECT_EQ(MessageOf([&] { ExecuteVerb(1); }), expected);
+    EXPECT_TRUE(MessageOf([&] { ExecuteVerb(1); }).starts_with(expected));
     EXPECT_EQ(interpreter->DumpStreamable(), "a=1;\r\nb=2");
     EXPECT_EQ(designer.modified, 1);
 }
