@@ -1,0 +1,97 @@
+// How cost grows with size: long statement lists, large symbol tables, and symbol files of many
+// variables or functions. Per-item cost should stay flat as the size grows tenfold.
+#include <string>
+
+#include "framework/stream.h"
+#include "interpreter/mathinterpreter.h"
+#include "runner.h"
+
+namespace tolvex::bench {
+
+namespace {
+
+// "x*0+1;x*1+1;..." with x defined.
+void StatementList(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    std::string text;
+    for (int i = 0; i < n; ++i) text += "x*" + std::to_string(i) + "+1;";
+    TMathInterpreter interpreter;
+    interpreter.ExecuteExpression("x=2");
+    for (auto _ : state) benchmark::DoNotOptimize(interpreter.Execute(text));
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+// Symbol text of n variables named from v<first> on: integers, doubles and strings in turn.
+std::string VariableText(int n, int first = 0) {
+    std::string text;
+    for (int i = first; i < first + n; ++i) {
+        if (i > first) text += ";\r\n";
+        switch (i % 3) {
+            case 0: text += "v" + std::to_string(i) + "=" + std::to_string(i); break;
+            case 1: text += "v" + std::to_string(i) + "=" + std::to_string(i) + ".25"; break;
+            default: text += "v" + std::to_string(i) + "='item " + std::to_string(i) + "'"; break;
+        }
+    }
+    return text;
+}
+
+// Symbol text of a shared variable and n functions, each calling the one before it.
+std::string FunctionText(int n) {
+    std::string text = "k=2";
+    for (int i = 0; i < n; ++i) {
+        text += ";\r\nf" + std::to_string(i) + "(x,y):=";
+        text += i == 0 ? "x*y+k" : "f" + std::to_string(i - 1) + "(y,x)+k*x";
+    }
+    return text;
+}
+
+// A short expression against a table of n symbols; a, b and c stand first, in the middle and last.
+void ShortExpressionAgainstTable(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    TMathInterpreter interpreter;
+    TMemoryStream stream;
+    stream.SetData("a=1.5;\r\n" + VariableText(n / 2 - 1) + ";\r\nb=2;\r\n" + VariableText(n - n / 2 - 2, n) +
+                   ";\r\nc=0.5");
+    interpreter.LoadSymbolsFromStream(stream);
+    if (interpreter.SymbolCount() != n) return ReportFailure(state, "table size " + std::to_string(n));
+    const std::string text = "a+b*c";
+    if (VarToReal(interpreter.ExecuteExpression(text)) != 2.5) return ReportFailure(state, "a+b*c is not 2.5");
+    for (auto _ : state) benchmark::DoNotOptimize(interpreter.ExecuteExpression(text));
+}
+
+void LoadSymbols(benchmark::State& state, const std::string& text, int symbols) {
+    TMathInterpreter interpreter;
+    TMemoryStream stream;
+    stream.SetData(text);
+    for (auto _ : state) {
+        stream.SetPosition(0);
+        interpreter.LoadSymbolsFromStream(stream);  // empties the table loaded before
+    }
+    if (interpreter.SymbolCount() != symbols) return ReportFailure(state, "loaded " + std::to_string(symbols));
+    state.SetItemsProcessed(state.iterations() * symbols);
+}
+
+void LoadVariables(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    LoadSymbols(state, VariableText(n), n);
+}
+
+void LoadFunctions(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    LoadSymbols(state, FunctionText(n), n + 1);
+}
+
+}  // namespace
+
+void RegisterScaling() {
+    benchmark::RegisterBenchmark("scaling/statements", StatementList)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/symbols", ShortExpressionAgainstTable)
+        ->RangeMultiplier(10)->Range(10, 100000);
+    benchmark::RegisterBenchmark("scaling/load_variables", LoadVariables)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/load_functions", LoadFunctions)
+        ->RangeMultiplier(10)->Range(1000, 10000)->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace tolvex::bench
