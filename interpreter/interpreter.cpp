@@ -9,6 +9,7 @@ namespace tolvex {
 TMathInterpreter::TMathInterpreter(TComponent* owner)
     : TComponent(owner), prepared_(std::make_unique<TMExpressions>()), symbols_(std::make_unique<TMSymbols>()) {
     symbols_->MathInterpreter = this;
+    symbols_->EnableIndex();
 }
 
 TMathInterpreter::~TMathInterpreter() {
@@ -73,9 +74,13 @@ void TMathInterpreter::DebugParseExpression(const std::string& text, TStrings& l
 
 void TMathInterpreter::ClearSymbols() {
     CheckNotEvaluating("ClearSymbols");
-    // Prepared trees let go of every symbol before it is freed.
-    for (int i = 0; i < symbols_->Count(); ++i)
-        if (TMSymbol* s = symbols_->Symbol(i)) UnwireFromPrepared(s);
+    // Prepared trees let go of every symbol before it is freed; one walk over each tree does.
+    std::vector<TMReference*> references;
+    for (int i = 0; i < prepared_->Count(); ++i)
+        if (TMExpression* tree = prepared_->Expr(i)) tree->CollectReferences(references);
+    for (TMReference* reference : references)
+        if (reference->SymbolReference && reference->SymbolReference->List == symbols_.get())
+            reference->SymbolReference = nullptr;
     symbols_->FreeAndClear();
 }
 

@@ -17,7 +17,7 @@ void TMathInterpreter::ProcessExpressionKeywords(TMItems& items) {
     for (int i = 1; i < items.Count(); ++i) {
         TMItem* item = items.Get(i);
         const int index = i - 1;
-        if (auto* ref = dynamic_cast<TMVarRef*>(item)) {
+        if (auto* ref = As<TMVarRef>(item)) {
             const int k = symbols_->FindSymbolIndex(ref->ReferencedSymbolName);
             if (k < 0)
                 throw Exception(KeywordMessage(Join("Delete - parameter on index: ", index, ", position: ",

@@ -53,7 +53,7 @@ std::string TMathInterpreter::DumpStreamable() const {
     for (int i = 0; i < symbols_->Count(); ++i) {
         const TMSymbol* symbol = symbols_->Symbol(i);
         if (definedInside.count(symbol)) continue;
-        if (auto* variable = dynamic_cast<const TMVar*>(symbol)) {
+        if (auto* variable = As<TMVar>(symbol)) {
             const VarKind kind = variable->Value().Kind();
             if (kind == VarKind::Empty || kind == VarKind::Null) continue;
             if (kind == VarKind::Array)

@@ -56,7 +56,7 @@ int TMathInterpreter::GetVariableHandles(const std::string& identifier) const {
 TMVar& TMathInterpreter::VariableAt(int handle) const {
     if (handle < 0 || handle >= symbols_->Count())
         throw EListError(Join("List index out of bounds (", handle, ")"));
-    auto* variable = dynamic_cast<TMVar*>(symbols_->Symbol(handle));
+    auto* variable = As<TMVar>(symbols_->Symbol(handle));
     if (!variable) throw EInvalidCast();
     return *variable;
 }

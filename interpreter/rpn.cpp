@@ -34,7 +34,7 @@ void TMathInterpreter::PullPending(TMItems& operators, TMValues& operands, std::
     while (operators.Count() > 0) {
         TMItem* top = operators.Last();
         if (!IsPendingOperand(top)) {
-            auto* op = dynamic_cast<TMOperator*>(top);
+            auto* op = As<TMOperator>(top);
             if (!op) return;
             const bool moves = associativity == oaLeftToRight ? priority >= op->Priority() : priority > op->Priority();
             if (!moves) return;
@@ -87,7 +87,7 @@ std::unique_ptr<TMExpression> TMathInterpreter::RPN(TMItems& items) {
                 MoveToOperands(operators, operands, depths);
                 if (call) break;
             }
-        } else if (auto* op = dynamic_cast<TMOperator*>(item.get())) {
+        } else if (auto* op = As<TMOperator>(item.get())) {
             PullPending(operators, operands, depths, op->Priority(), op->Associativity());
             operators.Add(std::move(item));
         } else {
@@ -108,17 +108,20 @@ std::unique_ptr<TMExpression> TMathInterpreter::RPN(TMItems& items) {
     if (operands.Count() == 0) return nullptr;
     TOLVEX_ASSERT(Is<TMExpression>(operands.Last()), "MathInterpreter");
     std::unique_ptr<TMExpression> tree(static_cast<TMExpression*>(operands.Pop().release()));
-    tree->RewireSymbols(*symbols_);
+    symbols_->BindTree(*tree, nullptr);
     tree->SetMathInterpreter(this);
     return tree;
 }
 
 void TMathInterpreter::RewireReferences() {
     for (int i = 0; i < symbols_->Count(); ++i) {
-        auto* function = dynamic_cast<TMFunction*>(symbols_->Symbol(i));
+        auto* function = As<TMFunction>(symbols_->Symbol(i));
         if (!function || !Is<TMReference>(function->Expression())) continue;
         function->Expression()->RewireSymbols(*symbols_);
         function->Expression()->RewireSymbols(function->Parameters());
+        // Names may have followed renamed symbols: the body is filed again under what it uses now.
+        symbols_->Index()->RemoveBody(*function);
+        symbols_->Index()->AddBody(*symbols_, *function);
     }
 }
 

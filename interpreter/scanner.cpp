@@ -123,7 +123,7 @@ void Scanner::Quote() {
 
 // A name directly before "(" is a call.
 void Scanner::LeftBracket() {
-    if (auto* ref = dynamic_cast<TMVarRef*>(items_.Last())) {
+    if (auto* ref = As<TMVarRef>(items_.Last())) {
         auto call = std::make_unique<TMFunctionCall>();
         call->ReferencedSymbolName = ref->ReferencedSymbolName;
         call->ParsePosition = ref->ParsePosition;

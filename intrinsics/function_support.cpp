@@ -5,6 +5,7 @@
 
 #include "framework/exception.h"
 #include "framework/format.h"
+#include "intrinsics/functions.h"
 #include "intrinsics/limits.h"
 
 namespace tolvex::intrinsic_detail {
@@ -20,15 +21,25 @@ std::string TextOperand(const TMIntrinsicFunctionCall& call, int index) {
 }
 
 double FiniteReal(long double value, OnInfinity meaning) {
+    double result = 0.0;
+    if (TryFiniteReal(value, result)) return result;
     if (std::isnan(value)) throw EInvalidOp();
-    if (std::isinf(value)) {
-        if (meaning == OnInfinity::ZeroDivide) throw EZeroDivide();
-        throw EOverflow();
-    }
-    if (std::fabs(value) > DBL_MAX) throw EOverflow();
-    // Adding zero turns -0 into +0, so no function shows "-0.0".
-    return static_cast<double>(value) + 0.0;
+    if (std::isinf(value) && meaning == OnInfinity::ZeroDivide) throw EZeroDivide();
+    throw EOverflow();
 }
+
+}  // namespace tolvex::intrinsic_detail
+
+namespace tolvex {
+
+Variant EvalRealKernel(const TMIntrinsicFunctionCall& call) {
+    const RealKernel& kernel = call.Row().kernel;
+    return intrinsic_detail::RealResult(kernel.compute(intrinsic_detail::RealOperand(call, 0)), kernel.meaning);
+}
+
+}  // namespace tolvex
+
+namespace tolvex::intrinsic_detail {
 
 Variant IntegerResult(long double whole) {
     if (!(whole >= -2147483648.0L && whole <= 2147483647.0L)) throw ERangeError();

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces shared by the evaluations of the built-in functions: operand conversion, results that
 // never hand on NaN or infinity, and the length limit of string results.
+#include <cfloat>
 #include <cstdint>
 #include <string>
 
@@ -13,13 +14,16 @@ double RealOperand(const TMIntrinsicFunctionCall& call, int index);
 std::int32_t IntOperand(const TMIntrinsicFunctionCall& call, int index);
 std::string TextOperand(const TMIntrinsicFunctionCall& call, int index);
 
-// What an infinite result of finite arguments means: a pole of the function (log 0, 1/0) or a
-// value too large to hold.
-enum class OnInfinity { Overflow, ZeroDivide };
-
 // A finite double from an extended result: NaN raises EInvalidOp, an infinity EZeroDivide or
 // EOverflow, a magnitude beyond the double range EOverflow. Negative zero becomes zero.
 double FiniteReal(long double value, OnInfinity meaning = OnInfinity::Overflow);
+// The same double when the value is finite and in range; false (and no error) otherwise.
+inline bool TryFiniteReal(long double value, double& out) {
+    if (!(value >= -static_cast<long double>(DBL_MAX) && value <= static_cast<long double>(DBL_MAX))) return false;
+    // Adding zero turns -0 into +0, so no function shows "-0.0".
+    out = static_cast<double>(value) + 0.0;
+    return true;
+}
 inline Variant RealResult(long double value, OnInfinity meaning = OnInfinity::Overflow) {
     return Variant(FiniteReal(value, meaning));
 }

@@ -5,22 +5,25 @@
 
 namespace tolvex {
 
+// Every row with a kernel: its one operand as a number, the kernel, a finite result.
+Variant EvalRealKernel(const TMIntrinsicFunctionCall& call);
+
 // Constants and the conditional (control_functions.cpp)
 Variant EvalPi(const TMIntrinsicFunctionCall& call);
 Variant EvalIfF(const TMIntrinsicFunctionCall& call);
 
 // Trigonometric and hyperbolic functions and angle units (trig_functions.cpp)
-Variant EvalSin(const TMIntrinsicFunctionCall& call);
-Variant EvalCos(const TMIntrinsicFunctionCall& call);
-Variant EvalTan(const TMIntrinsicFunctionCall& call);
+long double SinKernel(long double x);
+long double CosKernel(long double x);
+long double TanKernel(long double x);
 Variant EvalCotan(const TMIntrinsicFunctionCall& call);
-Variant EvalArcSin(const TMIntrinsicFunctionCall& call);
-Variant EvalArcCos(const TMIntrinsicFunctionCall& call);
-Variant EvalArcTan(const TMIntrinsicFunctionCall& call);
+long double ArcSinKernel(long double x);
+long double ArcCosKernel(long double x);
+long double ArcTanKernel(long double x);
 Variant EvalArcTan2(const TMIntrinsicFunctionCall& call);
-Variant EvalSinh(const TMIntrinsicFunctionCall& call);
-Variant EvalCosh(const TMIntrinsicFunctionCall& call);
-Variant EvalTanh(const TMIntrinsicFunctionCall& call);
+long double SinhKernel(long double x);
+long double CoshKernel(long double x);
+long double TanhKernel(long double x);
 Variant EvalArcSinh(const TMIntrinsicFunctionCall& call);
 Variant EvalArcCosh(const TMIntrinsicFunctionCall& call);
 Variant EvalArcTanh(const TMIntrinsicFunctionCall& call);
@@ -40,14 +43,14 @@ Variant EvalInt(const TMIntrinsicFunctionCall& call);
 Variant EvalFrac(const TMIntrinsicFunctionCall& call);
 
 // Powers, logarithms, factorial, sign, minimum, maximum, random numbers (math_functions.cpp)
-Variant EvalAbs(const TMIntrinsicFunctionCall& call);
-Variant EvalSqr(const TMIntrinsicFunctionCall& call);
-Variant EvalSqrt(const TMIntrinsicFunctionCall& call);
-Variant EvalExp(const TMIntrinsicFunctionCall& call);
-Variant EvalLn(const TMIntrinsicFunctionCall& call);
+long double AbsKernel(long double x);
+long double SqrKernel(long double x);
+long double SqrtKernel(long double x);
+long double ExpKernel(long double x);
+long double LnKernel(long double x);
 Variant EvalLnXP1(const TMIntrinsicFunctionCall& call);
-Variant EvalLog10(const TMIntrinsicFunctionCall& call);
-Variant EvalLog2(const TMIntrinsicFunctionCall& call);
+long double Log10Kernel(long double x);
+long double Log2Kernel(long double x);
 Variant EvalLogN(const TMIntrinsicFunctionCall& call);
 Variant EvalHypot(const TMIntrinsicFunctionCall& call);
 Variant EvalLdexp(const TMIntrinsicFunctionCall& call);

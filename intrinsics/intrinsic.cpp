@@ -1,21 +1,44 @@
 #include "intrinsics/intrinsic.h"
 
+#include <array>
+#include <string_view>
+#include <unordered_map>
+
 #include "framework/exception.h"
 
 namespace tolvex {
 
 namespace {
 
-bool SameIgnoringAsciiCase(const char* a, const std::string& b) {
-    std::size_t i = 0;
-    for (; a[i] && i < b.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
+// Names are compared ignoring the case of ASCII letters only.
+constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+constexpr std::size_t kLongestName = 32;
+
+// The registry by upper-cased function name: the scanner asks it for every word it reads.
+class NameIndex {
+public:
+    NameIndex() {
+        for (int i = 0; i < IntrinsicCount(); ++i) {
+            const IntrinsicRow& row = IntrinsicAt(i);
+            std::string& upper = names_[static_cast<std::size_t>(i)];
+            for (const char* c = row.className + 2; *c; ++c) upper += UpperAscii(*c);
+            TOLVEX_ASSERT(upper.size() <= kLongestName, "MathIntrinsic");
+            rows_.emplace(upper, &row);
+        }
     }
-    return a[i] == '\0' && i == b.size();
-}
+    const IntrinsicRow* Find(const std::string& name) const {
+        if (name.size() > kLongestName) return nullptr;
+        char upper[kLongestName];
+        for (std::size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
+        auto found = rows_.find(std::string_view(upper, name.size()));
+        return found == rows_.end() ? nullptr : found->second;
+    }
+
+private:
+    std::array<std::string, 75> names_;
+    std::unordered_map<std::string_view, const IntrinsicRow*> rows_;
+};
 
 }  // namespace
 
@@ -37,11 +60,9 @@ void TMIntrinsicFunctionCall::SetMathInterpreter(TMInterpreterLink* interpreter)
 }
 
 std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name) {
-    for (int i = 0; i < IntrinsicCount(); ++i) {
-        const IntrinsicRow& row = IntrinsicAt(i);
-        if (SameIgnoringAsciiCase(row.className + 2, name)) return std::make_unique<TMIntrinsicFunctionCall>(row);
-    }
-    return nullptr;
+    static const NameIndex index;
+    const IntrinsicRow* row = index.Find(name);
+    return row ? std::make_unique<TMIntrinsicFunctionCall>(*row) : nullptr;
 }
 
 }  // namespace tolvex

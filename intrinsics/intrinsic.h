@@ -14,15 +14,27 @@ class TMIntrinsicFunctionCall;
 // Computes a function's value from the call node (its operands and its interpreter).
 using IntrinsicEvaluation = Variant (*)(const TMIntrinsicFunctionCall& call);
 
+// What an infinite result of finite arguments means: a pole of the function (log 0, 1/0) or a
+// value too large to hold.
+enum class OnInfinity { Overflow, ZeroDivide };
+
+// The core of a function of one number that needs nothing else, computed in extended precision.
+// Rows that have one share a single evaluation, and compiled prepared expressions call it directly.
+struct RealKernel {
+    long double (*compute)(long double) = nullptr;
+    OnInfinity meaning = OnInfinity::Overflow;
+};
+
 struct IntrinsicRow {
     const char* className;        // "TMSin"; the function name is this without "TM"
     int operands;
     IntrinsicEvaluation evaluate;  // never null: every registered function is computed
+    RealKernel kernel{};           // for functions of one number only
 };
 
 class TMIntrinsicFunctionCall final : public TMOperator {
 public:
-    explicit TMIntrinsicFunctionCall(const IntrinsicRow& row) : row_(&row) {}
+    explicit TMIntrinsicFunctionCall(const IntrinsicRow& row) : row_(&row) { AddKind(ikIntrinsic); }
     const char* ClassName() const override { return row_->className; }
     // The function name: the class name without its leading "TM".
     std::string FuncName() const { return row_->className + 2; }
@@ -35,6 +47,7 @@ public:
     TOperatorAssociativity Associativity() const override { return oaRightToLeft; }
     TOperatorPriority Priority() const override { return opUnaryOperator; }
 
+    const IntrinsicRow& Row() const { return *row_; }
     // The interpreter the call belongs to; null until the tree is bound.
     TMInterpreterLink* MathInterpreter() const { return interpreter_; }
 
@@ -42,6 +55,8 @@ private:
     const IntrinsicRow* row_;
     TMInterpreterLink* interpreter_ = nullptr;
 };
+
+template <> inline constexpr std::uint32_t kKindOf<TMIntrinsicFunctionCall> = ikIntrinsic;
 
 // The 75 functions in registry order.
 int IntrinsicCount();

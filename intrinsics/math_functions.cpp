@@ -39,24 +39,18 @@ std::pair<std::int32_t, std::int32_t> IntegersLastFirst(const TMIntrinsicFunctio
 
 }  // namespace
 
-Variant EvalAbs(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::fabs(x); }); }
-Variant EvalSqr(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return x * x; }); }
-Variant EvalSqrt(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::sqrt(x); }); }
-Variant EvalExp(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::exp(x); }); }
+long double AbsKernel(long double x) { return std::fabs(x); }
+long double SqrKernel(long double x) { return x * x; }
+long double SqrtKernel(long double x) { return std::sqrt(x); }
+long double ExpKernel(long double x) { return std::exp(x); }
 
 // The logarithms have a pole at 0 (at -1 for LnXP1) and no value below it.
-Variant EvalLn(const TMIntrinsicFunctionCall& c) {
-    return UnaryReal(c, [](long double x) { return std::log(x); }, OnInfinity::ZeroDivide);
-}
+long double LnKernel(long double x) { return std::log(x); }
 Variant EvalLnXP1(const TMIntrinsicFunctionCall& c) {
     return UnaryReal(c, [](long double x) { return std::log1p(x); }, OnInfinity::ZeroDivide);
 }
-Variant EvalLog10(const TMIntrinsicFunctionCall& c) {
-    return UnaryReal(c, [](long double x) { return std::log10(x); }, OnInfinity::ZeroDivide);
-}
-Variant EvalLog2(const TMIntrinsicFunctionCall& c) {
-    return UnaryReal(c, [](long double x) { return std::log2(x); }, OnInfinity::ZeroDivide);
-}
+long double Log10Kernel(long double x) { return std::log10(x); }
+long double Log2Kernel(long double x) { return std::log2(x); }
 // LogN(base, x); a base of 1 divides by ln 1 = 0.
 Variant EvalLogN(const TMIntrinsicFunctionCall& c) {
     return BinaryReal(c, [](long double base, long double x) { return Divide(CheckedLn(x), CheckedLn(base)); });

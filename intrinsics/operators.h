@@ -38,6 +38,7 @@ Variant IsNotEqual(const Variant& a, const Variant& b);
 
 class TMUnaryMinus final : public TMUnaryPrefixOperator {
 public:
+    TMUnaryMinus() { AddKind(ikUnaryMinus); }
     const char* ClassName() const override { return "TMUnaryMinus"; }
     std::string DumpOperator() const override { return "-"; }
     Variant GetValue() override;
@@ -75,5 +76,7 @@ TOLVEX_OPERATOR(TMShl, " shl ", TMBinaryOperation<TMBinaryOperatorBoolean, VarSh
 TOLVEX_OPERATOR(TMShr, " shr ", TMBinaryOperation<TMBinaryOperatorBoolean, VarShr, false>)
 
 #undef TOLVEX_OPERATOR
+
+template <> inline constexpr std::uint32_t kKindOf<TMUnaryMinus> = ikUnaryMinus;
 
 }  // namespace tolvex

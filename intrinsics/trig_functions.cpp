@@ -23,27 +23,21 @@ long double Cotangent(long double x) {
 
 }  // namespace
 
-Variant EvalSin(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::sin(x); }); }
-Variant EvalCos(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::cos(x); }); }
-Variant EvalTan(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::tan(x); }); }
+long double SinKernel(long double x) { return std::sin(x); }
+long double CosKernel(long double x) { return std::cos(x); }
+long double TanKernel(long double x) { return std::tan(x); }
 Variant EvalCotan(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, Cotangent); }
-Variant EvalArcSin(const TMIntrinsicFunctionCall& c) {
-    return UnaryReal(c, [](long double x) { return std::asin(x); });
-}
-Variant EvalArcCos(const TMIntrinsicFunctionCall& c) {
-    return UnaryReal(c, [](long double x) { return std::acos(x); });
-}
-Variant EvalArcTan(const TMIntrinsicFunctionCall& c) {
-    return UnaryReal(c, [](long double x) { return std::atan(x); });
-}
+long double ArcSinKernel(long double x) { return std::asin(x); }
+long double ArcCosKernel(long double x) { return std::acos(x); }
+long double ArcTanKernel(long double x) { return std::atan(x); }
 
 Variant EvalArcTan2(const TMIntrinsicFunctionCall& c) {
     return BinaryReal(c, [](long double y, long double x) { return std::atan2(y, x); });
 }
 
-Variant EvalSinh(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::sinh(x); }); }
-Variant EvalCosh(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::cosh(x); }); }
-Variant EvalTanh(const TMIntrinsicFunctionCall& c) { return UnaryReal(c, [](long double x) { return std::tanh(x); }); }
+long double SinhKernel(long double x) { return std::sinh(x); }
+long double CoshKernel(long double x) { return std::cosh(x); }
+long double TanhKernel(long double x) { return std::tanh(x); }
 
 Variant EvalArcSinh(const TMIntrinsicFunctionCall& c) {
     return UnaryReal(c, [](long double x) { return std::asinh(x); });

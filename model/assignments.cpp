@@ -23,7 +23,7 @@ void TMAssignValue::PullOperands(TMItems& stack, TMSymbols* symbols) {
 }
 
 Variant TMAssignValue::GetValue() {
-    auto* left = dynamic_cast<TMVarRef*>(LeftOperand());
+    auto* left = As<TMVarRef>(LeftOperand());
     if (!left)
         throw Exception(Join("TMAssignValue.PullOperands() Left operand (position: ", LeftOperand()->ParsePosition,
                              ") of value assignment (postiton: ", ParsePosition, ") must be variable reference, not \"",
@@ -75,7 +75,7 @@ void TMAssignSymbolic::PullOperands(TMItems& stack, TMSymbols* symbols) {
     if (Is<TMAssignSymbolic>(body.get()))
         throw Exception(Join("TMAssignSymbolic.PullOperands() Right operand of the symbolic assignment on position: ",
                              ParsePosition, " can not be a symbolic assignment."));
-    auto* left = dynamic_cast<TMSymbolRef*>(LeftOperand());
+    auto* left = As<TMSymbolRef>(LeftOperand());
     if (!left)
         throw Exception(Join("TMAssignSymbolic.PullOperands() Left operand (position: ", LeftOperand()->ParsePosition,
                              ", type = \"", LeftOperand()->ClassName(), "\") of symbolic assignment (position: ",
@@ -111,10 +111,7 @@ void TMAssignSymbolic::PullOperands(TMItems& stack, TMSymbols* symbols) {
 // Names that are not parameters bind to the table's symbols, the function itself included.
 void TMAssignSymbolic::BindBody(TMSymbols& symbols, TMFunction& function) {
     TMExpression* body = function.Expression();
-    for (int i = 0; i < symbols.Count(); ++i) {
-        TMSymbol* s = symbols.Symbol(i);
-        if (s && !function.Parameters().ParamExists(s->Identifier())) body->Rewire(s);
-    }
+    symbols.BindTree(*body, &function.Parameters());
     body->SetMathInterpreter(symbols.MathInterpreter);
 }
 
@@ -135,6 +132,10 @@ const TMFunction* TMAssignSymbolic::CurrentDefinition() const {
     auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
     auto* function = call ? dynamic_cast<const TMFunction*>(call->SymbolReference) : nullptr;
     return function && function->Definition() == definition_ ? function : nullptr;
+}
+
+void TMAssignSymbolic::CollectReferences(std::vector<TMReference*>& references) {
+    if (auto* call = As<TMFunctionCall>(LeftOperand())) references.push_back(call);
 }
 
 void TMAssignSymbolic::Rewire(TMSymbol* symbol) {
@@ -159,7 +160,7 @@ TMFunction* TMAssignSymbolic::DefineFunction(TMSymbols& symbols, const std::stri
     TOLVEX_ASSERT(symbols.MathInterpreter, "MathItem");
     symbols.MathInterpreter->CheckSymbolRemovable(existing);
     CheckNoPlainReadsOf(symbols, *existing);
-    if (auto* function = dynamic_cast<TMFunction*>(existing)) {
+    if (auto* function = As<TMFunction>(existing)) {
         function->ParsePosition = position;
         function->Parameters().FreeAndClear();
         function->FreeExpression();
@@ -207,7 +208,7 @@ void TMAssignSymbolic::DeclareParameters(TMFunction& function) {
     auto* call = static_cast<TMFunctionCall*>(LeftOperand());
     for (int i = 0; i < call->ParamExpressions.Count(); ++i) {
         TMExpression* argument = call->ParamExpressions.Param(i)->Expression.get();
-        auto* name = dynamic_cast<TMVarRef*>(argument);
+        auto* name = As<TMVarRef>(argument);
         if (!name)
             throw Exception(Join("TMAssignSymbolic.PullOperands() Invalid declaration of parameter on index: ", i,
                                  ", position: ", argument->ParsePosition, ", for function: \"", function.Identifier(),

@@ -28,12 +28,14 @@ private:
 
 class TMAssignSymbolic final : public TMAssign {
 public:
+    TMAssignSymbolic() { AddKind(ikAssignSymbolic); }
     const char* ClassName() const override { return "TMAssignSymbolic"; }
     std::string Dump(TDumpFormat format) const override;
     // Nothing is evaluated: the definition took effect when the tree was assembled.
     Variant GetValue() override { return Null(); }
     // Binds the left side's name only: its arguments declare parameters and refer to nothing.
     void Rewire(TMSymbol* symbol) override;
+    void CollectReferences(std::vector<TMReference*>& references) override;
     // The function this node defined, while it still holds the body the node gave it; else null.
     const TMFunction* CurrentDefinition() const;
     void PullOperands(TMItems& stack, TMSymbols* symbols) override;
@@ -47,5 +49,7 @@ private:
 
     std::uint64_t definition_ = 0;  // the number the body got in its function
 };
+
+template <> inline constexpr std::uint32_t kKindOf<TMAssignSymbolic> = ikAssignSymbolic;
 
 }  // namespace tolvex

@@ -108,7 +108,7 @@ std::string TMParamExpression::Dump(TDumpFormat format) const {
 // grow without bound through a chain of such nodes, so the node has no text any more.
 std::string TMAssignSymbolic::Dump(TDumpFormat format) const {
     if (format.Has(dfDetailed)) return TMOperator::Dump(format);
-    auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
+    auto* call = As<TMFunctionCall>(LeftOperand());
     if (!call) DumpOperator();
     const TMFunction* function = CurrentDefinition();
     if (!function)
@@ -152,7 +152,7 @@ std::string TMOperator::DumpOperand(int index, TDumpFormat format) const {
     const TMExpression* operand = Operands.Expr(index);
     if (!operand) return "Null";
     bool brackets = false;
-    if (auto* op = dynamic_cast<const TMOperator*>(operand)) {
+    if (auto* op = As<TMOperator>(operand)) {
         if (op->Priority() != Priority())
             brackets = op->Priority() > Priority();
         else

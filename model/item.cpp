@@ -17,4 +17,6 @@ void TMExpression::RewireSymbols(const TMSymbols& symbols) {
 
 void TMExpression::SetMathInterpreter(TMInterpreterLink*) {}
 
+void TMExpression::CollectReferences(std::vector<TMReference*>&) {}
+
 }  // namespace tolvex

@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "intrinsics/variant.h"
 
 namespace tolvex {
 
 class TMItems;
+class TMReference;
 class TMSymbol;
 class TMSymbols;
 class TMInterpreterLink;
@@ -37,6 +39,20 @@ private:
     char escape_ = '\0';
 };
 
+// Families an item belongs to, answered without RTTI: type tests run for every item in scanning,
+// assembly and binding. One bit per tagged class; an item carries the bits of all its tagged bases.
+enum TItemKind : std::uint32_t {
+    ikExpression = 1u << 0, ikLiteral = 1u << 1, ikComma = 1u << 2, ikLeftBracket = 1u << 3,
+    ikRightBracket = 1u << 4, ikDelete = 1u << 5, ikOperator = 1u << 6, ikUnaryMinus = 1u << 7,
+    ikAssignSymbolic = 1u << 8, ikReference = 1u << 9, ikSymbolRef = 1u << 10, ikVarRef = 1u << 11,
+    ikFunctionCall = 1u << 12, ikParamExpression = 1u << 13, ikSymbol = 1u << 14, ikVar = 1u << 15,
+    ikParam = 1u << 16, ikFunction = 1u << 17, ikIntrinsic = 1u << 18,
+};
+
+// The kind bit of a tagged class; 0 for the others, which are tested through RTTI.
+template <class T>
+inline constexpr std::uint32_t kKindOf = 0;
+
 // Anything produced by the scanner or standing in a tree. One holder at a time owns an item.
 class TMItem {
 public:
@@ -57,6 +73,15 @@ public:
 
     // 1-based position of the item's token in the expression text; 0 for items made in code.
     std::int32_t ParsePosition = 0;
+
+    std::uint32_t Kinds() const { return kinds_; }
+
+protected:
+    // Called by the constructor of every tagged class.
+    void AddKind(std::uint32_t kind) { kinds_ |= kind; }
+
+private:
+    std::uint32_t kinds_ = 0;
 };
 
 // An item with a value.
@@ -70,6 +95,7 @@ public:
 // An item that may stand in a tree and be bound to symbols.
 class TMExpression : public TMValue {
 public:
+    TMExpression() { AddKind(ikExpression); }
     // Bind and unbind references inside the expression to one symbol (never null).
     virtual void Rewire(TMSymbol* symbol) = 0;
     virtual void Unwire(TMSymbol* symbol) = 0;
@@ -77,12 +103,14 @@ public:
     void RewireSymbols(const TMSymbols& symbols);
     // Hands the interpreter down the tree.
     virtual void SetMathInterpreter(TMInterpreterLink* interpreter);
+    // Appends every reference of the expression in the order Rewire visits them.
+    virtual void CollectReferences(std::vector<TMReference*>& references);
 };
 
 class TMLiteral final : public TMExpression {
 public:
-    TMLiteral() = default;
-    explicit TMLiteral(Variant value) : value_(std::move(value)) {}
+    TMLiteral() { AddKind(ikLiteral); }
+    explicit TMLiteral(Variant value) : value_(std::move(value)) { AddKind(ikLiteral); }
     const char* ClassName() const override { return "TMLiteral"; }
     std::string Dump(TDumpFormat format) const override;
     Variant GetValue() override { return value_; }
@@ -99,16 +127,19 @@ class TMParseItem : public TMItem {};
 
 class TMComma final : public TMParseItem {
 public:
+    TMComma() { AddKind(ikComma); }
     const char* ClassName() const override { return "TMComma"; }
 };
 
 class TMLeftBracket final : public TMParseItem {
 public:
+    TMLeftBracket() { AddKind(ikLeftBracket); }
     const char* ClassName() const override { return "TMLeftBracket"; }
 };
 
 class TMRightBracket final : public TMParseItem {
 public:
+    TMRightBracket() { AddKind(ikRightBracket); }
     const char* ClassName() const override { return "TMRightBracket"; }
 };
 
@@ -116,6 +147,7 @@ class TMKeyword : public TMParseItem {};
 
 class TMDelete final : public TMKeyword {
 public:
+    TMDelete() { AddKind(ikDelete); }
     const char* ClassName() const override { return "TMDelete"; }
 };
 
@@ -124,8 +156,26 @@ public:
     const char* ClassName() const override { return "TMRename"; }
 };
 
+template <> inline constexpr std::uint32_t kKindOf<TMExpression> = ikExpression;
+template <> inline constexpr std::uint32_t kKindOf<TMLiteral> = ikLiteral;
+template <> inline constexpr std::uint32_t kKindOf<TMComma> = ikComma;
+template <> inline constexpr std::uint32_t kKindOf<TMLeftBracket> = ikLeftBracket;
+template <> inline constexpr std::uint32_t kKindOf<TMRightBracket> = ikRightBracket;
+template <> inline constexpr std::uint32_t kKindOf<TMDelete> = ikDelete;
+
 // True when the item is of class T or a descendant.
 template <class T>
-bool Is(const TMItem* item) { return dynamic_cast<const T*>(item) != nullptr; }
+bool Is(const TMItem* item) {
+    if constexpr (kKindOf<T> != 0)
+        return item && (item->Kinds() & kKindOf<T>);
+    else
+        return dynamic_cast<const T*>(item) != nullptr;
+}
+
+// The item as a T, or null when it is not one.
+template <class T>
+T* As(TMItem* item) { return Is<T>(item) ? static_cast<T*>(item) : nullptr; }
+template <class T>
+const T* As(const TMItem* item) { return Is<T>(item) ? static_cast<const T*>(item) : nullptr; }
 
 }  // namespace tolvex

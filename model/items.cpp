@@ -11,27 +11,35 @@ namespace tolvex {
 void TMItems::Put(int index, std::unique_ptr<TMItem> item) {
     TOLVEX_ASSERT(!items_[index], "MathItem");
     items_[index] = std::move(item);
+    Entered(index);
 }
 
 std::unique_ptr<TMItem> TMItems::Extract(int index) {
+    Left(items_[index].get());
     std::unique_ptr<TMItem> item = std::move(items_[index]);
     items_.erase(items_.begin() + index);
+    Moved(index);
     return item;
 }
 
 std::unique_ptr<TMItem> TMItems::Pop() {
     if (items_.empty()) throw Exception("TMItems.Pop() List is empty.");
+    Left(items_.back().get());
     std::unique_ptr<TMItem> item = std::move(items_.back());
     items_.pop_back();
     return item;
 }
 
-void TMItems::Reverse() { std::reverse(items_.begin(), items_.end()); }
+void TMItems::Reverse() {
+    std::reverse(items_.begin(), items_.end());
+    Moved(0);
+}
 
 void TMItems::FreeAndClear() {
     // Index-based: freeing an entry may read this list (a dying symbol walks its table), so the
     // entry is nulled first and the entries behind it stay in place.
     for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (items_[i]) Left(items_[i].get());
         std::unique_ptr<TMItem> dying = std::move(items_[i]);
     }
     items_.clear();
@@ -40,9 +48,9 @@ void TMItems::FreeAndClear() {
 void TMItems::PullFromStack1(TMItems& stack, TMSymbols* symbols) {
     TOLVEX_ASSERT(stack.Count() > 0, "MathItem");
     std::unique_ptr<TMItem> item = stack.Pop();
-    if (auto* op = dynamic_cast<TMOperator*>(item.get()))
+    if (auto* op = As<TMOperator>(item.get()))
         op->PullOperands(*this, symbols);
-    else if (auto* call = dynamic_cast<TMFunctionCall*>(item.get()))
+    else if (auto* call = As<TMFunctionCall>(item.get()))
         call->PullParamExpressions(*this, symbols);
     Add(std::move(item));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Ordered item lists: token list, operator stack, operand stack (top at the end), operands of an
 // operator, arguments of a call. A list owns its entries; an entry may be null.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,14 +24,23 @@ public:
     TMItem* Get(int index) const { return items_[index].get(); }
     TMItem* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
 
-    void Add(std::unique_ptr<TMItem> item) { items_.push_back(std::move(item)); }
+    void Add(std::unique_ptr<TMItem> item) {
+        items_.push_back(std::move(item));
+        Entered(Count() - 1);
+    }
     // Takes the entry at the index, leaving null in its place.
-    std::unique_ptr<TMItem> Take(int index) { return std::move(items_[index]); }
+    std::unique_ptr<TMItem> Take(int index) {
+        Left(items_[index].get());
+        return std::move(items_[index]);
+    }
     // Puts an item at the index; the entry must be null.
     void Put(int index, std::unique_ptr<TMItem> item);
     // Removes the entry at the index (later entries move down) and hands it to the caller.
     std::unique_ptr<TMItem> Extract(int index);
-    void Exchange(int i, int j) { std::swap(items_[i], items_[j]); }
+    void Exchange(int i, int j) {
+        std::swap(items_[i], items_[j]);
+        Moved(std::min(i, j));
+    }
 
     // Removes the last entry and hands it to the caller.
     std::unique_ptr<TMItem> Pop();
@@ -45,6 +55,12 @@ public:
     std::string Dump(const std::string& separator, TDumpFormat format) const;
 
 protected:
+    // A list that indexes its entries hears of every change: an item entered the entry at
+    // `index`, an item left its entry, or the entries from `first` on may have changed place.
+    virtual void Entered(int /*index*/) {}
+    virtual void Left(TMItem* /*item*/) {}
+    virtual void Moved(int /*first*/) {}
+
     std::vector<std::unique_ptr<TMItem>> items_;
 };
 

@@ -21,6 +21,11 @@ void TMOperator::SetMathInterpreter(TMInterpreterLink* interpreter) {
         if (TMExpression* e = Operands.Expr(i)) e->SetMathInterpreter(interpreter);
 }
 
+void TMOperator::CollectReferences(std::vector<TMReference*>& references) {
+    for (int i = 0; i < Operands.Count(); ++i)
+        if (TMExpression* e = Operands.Expr(i)) e->CollectReferences(references);
+}
+
 void TMOperator::CheckOperatorCount() const {
     TOLVEX_ASSERT(Operands.Count() == NumberOfOperands(), "MathItem");
 }

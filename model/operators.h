@@ -17,10 +17,12 @@ enum TOperatorAssociativity : std::uint8_t { oaLeftToRight = 0, oaRightToLeft = 
 
 class TMOperator : public TMExpression {
 public:
+    TMOperator() { AddKind(ikOperator); }
     std::string Dump(TDumpFormat format) const override;
     void Rewire(TMSymbol* symbol) override;
     void Unwire(TMSymbol* symbol) override;
     void SetMathInterpreter(TMInterpreterLink* interpreter) override;
+    void CollectReferences(std::vector<TMReference*>& references) override;
 
     virtual std::string DumpOperator() const = 0;
     virtual int NumberOfOperands() const = 0;
@@ -92,5 +94,7 @@ class TMBinaryOperatorBoolean : public TMLeftToRightAssociative {
 public:
     TOperatorPriority Priority() const override { return opBoolean; }
 };
+
+template <> inline constexpr std::uint32_t kKindOf<TMOperator> = ikOperator;
 
 }  // namespace tolvex

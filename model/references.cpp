@@ -47,7 +47,7 @@ void TMReference::SetValue(const Variant& value) {
 
 void TMVarRef::Rewire(TMSymbol* symbol) {
     TOLVEX_ASSERT(symbol, "MathItem");
-    auto* function = dynamic_cast<TMFunction*>(symbol);
+    auto* function = As<TMFunction>(symbol);
     if (!function && !Is<TMVar>(symbol) && !Is<TMParam>(symbol)) return;
     if (function && function->Parameters().Count() > 0 &&
         symbol->IsEqualIdentifier(ReferencedSymbolName.empty() ? symbol->Identifier() : ReferencedSymbolName))
@@ -84,13 +84,18 @@ void TMFunctionCall::SetMathInterpreter(TMInterpreterLink* interpreter) {
     for (int i = 0; i < ParamExpressions.Count(); ++i) ParamExpressions.Param(i)->SetMathInterpreter(interpreter);
 }
 
+void TMFunctionCall::CollectReferences(std::vector<TMReference*>& references) {
+    references.push_back(this);
+    for (int i = 0; i < ParamExpressions.Count(); ++i) ParamExpressions.Param(i)->CollectReferences(references);
+}
+
 Variant TMFunctionCall::GetValue() { return SymbolReference ? CallFunction() : CallUnknown(); }
 
 // Every argument is evaluated (last argument of the text first) before any parameter changes, so
 // a call may pass the function's own parameters in another order; the parameters get their old
 // values back when the call ends, whether it succeeded or failed.
 Variant TMFunctionCall::CallFunction() {
-    auto* function = dynamic_cast<TMFunction*>(SymbolReference);
+    auto* function = As<TMFunction>(SymbolReference);
     if (!function) throw EInvalidCast();
     TMParams& params = function->Parameters();
     const int n = ParamExpressions.Count();
@@ -149,6 +154,7 @@ void TMFunctionCall::PullParamExpressions(TMItems& stack, TMSymbols*) {
 // ---- TMParamExpression ----------------------------------------------------------------------
 
 TMParamExpression::TMParamExpression(std::unique_ptr<TMExpression> expression) : Expression(std::move(expression)) {
+    AddKind(ikParamExpression);
     ParsePosition = Expression->ParsePosition;
 }
 

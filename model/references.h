@@ -10,12 +10,14 @@ namespace tolvex {
 
 class TMReference : public TMExpression {
 public:
+    TMReference() { AddKind(ikReference); }
     std::string Dump(TDumpFormat format) const override;
     // Writes the bound symbol, or offers the value to the unknown-symbol event.
     void SetValue(const Variant& value) override;
     void Rewire(TMSymbol* symbol) override;
     void Unwire(TMSymbol* symbol) override;
     void SetMathInterpreter(TMInterpreterLink* interpreter) override;
+    void CollectReferences(std::vector<TMReference*>& references) override { references.push_back(this); }
 
     TMSymbol* SymbolReference = nullptr;           // not owned; null while unbound
     std::string ReferencedSymbolName;
@@ -27,11 +29,15 @@ protected:
 };
 
 // Base of the two references that may stand left of an assignment.
-class TMSymbolRef : public TMReference {};
+class TMSymbolRef : public TMReference {
+public:
+    TMSymbolRef() { AddKind(ikSymbolRef); }
+};
 
 // A name without arguments: a variable, a parameter or a function without parameters.
 class TMVarRef final : public TMSymbolRef {
 public:
+    TMVarRef() { AddKind(ikVarRef); }
     const char* ClassName() const override { return "TMVarRef"; }
     Variant GetValue() override;
     void Rewire(TMSymbol* symbol) override;
@@ -40,12 +46,14 @@ public:
 // A name with an argument list; arguments are held last argument first.
 class TMFunctionCall final : public TMSymbolRef {
 public:
+    TMFunctionCall() { AddKind(ikFunctionCall); }
     const char* ClassName() const override { return "TMFunctionCall"; }
     std::string Dump(TDumpFormat format) const override;
     Variant GetValue() override;
     void Rewire(TMSymbol* symbol) override;
     void Unwire(TMSymbol* symbol) override;
     void SetMathInterpreter(TMInterpreterLink* interpreter) override;
+    void CollectReferences(std::vector<TMReference*>& references) override;
     // Takes the arguments off the operand stack down to the left-bracket marker.
     void PullParamExpressions(TMItems& stack, TMSymbols* symbols);
 
@@ -66,8 +74,17 @@ public:
     void Rewire(TMSymbol* symbol) override;
     void Unwire(TMSymbol* symbol) override;
     void SetMathInterpreter(TMInterpreterLink* interpreter) override;
+    void CollectReferences(std::vector<TMReference*>& references) override {
+        Expression->CollectReferences(references);
+    }
 
     std::unique_ptr<TMExpression> Expression;
 };
+
+template <> inline constexpr std::uint32_t kKindOf<TMReference> = ikReference;
+template <> inline constexpr std::uint32_t kKindOf<TMSymbolRef> = ikSymbolRef;
+template <> inline constexpr std::uint32_t kKindOf<TMVarRef> = ikVarRef;
+template <> inline constexpr std::uint32_t kKindOf<TMFunctionCall> = ikFunctionCall;
+template <> inline constexpr std::uint32_t kKindOf<TMParamExpression> = ikParamExpression;
 
 }  // namespace tolvex

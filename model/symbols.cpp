@@ -32,10 +32,14 @@ bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
 // ---- TMSymbol -------------------------------------------------------------------------------
 
 TMSymbol::~TMSymbol() {
-    if (!List) return;
+    if (!List || List->Clearing()) return;
     // References in the table's function bodies must not outlive the symbol they point to.
+    if (TMSymbolIndex* index = List->Index()) {
+        index->Unwire(*this);
+        return;
+    }
     for (int i = 0; i < List->Count(); ++i) {
-        auto* f = dynamic_cast<TMFunction*>(List->Get(i));
+        auto* f = As<TMFunction>(List->Get(i));
         if (f && f != this && f->Expression()) f->Expression()->Unwire(this);
     }
 }
@@ -54,20 +58,23 @@ void TMSymbol::SetIdentifier(const std::string& identifier) {
     if (other && other != this)
         throw Exception(Join("TMSymbol.SetIdentifier() Symbol: \"", name, "\" (position: ", ParsePosition,
                              ") already exists."));
+    std::string previous = std::move(identifier_);
     identifier_ = identifier;
-    BindReferences(name);
+    List->Renamed(*this, previous);
+    BindReferences(name, previous);
 }
 
-void TMSymbol::BindReferences(const std::string& name) {
+void TMSymbol::BindReferences(const std::string& name, const std::string& previous) {
+    if (TMSymbolIndex* index = List->Index()) return index->Rebind(*List, *this, name, previous);
     for (int i = 0; i < List->Count(); ++i) {
-        auto* f = dynamic_cast<TMFunction*>(List->Get(i));
+        auto* f = As<TMFunction>(List->Get(i));
         if (f && f->Expression() && !f->Parameters().ParamExists(name)) f->Expression()->Rewire(this);
     }
 }
 
 // ---- TMParam --------------------------------------------------------------------------------
 
-void TMParam::BindReferences(const std::string&) {
+void TMParam::BindReferences(const std::string&, const std::string&) {
     auto* params = dynamic_cast<TMParams*>(List);
     TOLVEX_ASSERT(params && params->Func && params->Func->List, "MathItem");
     params->MathInterpreter = params->Func->List->MathInterpreter;
@@ -83,6 +90,7 @@ TMParam::~TMParam() {
 // ---- TMSymbols ------------------------------------------------------------------------------
 
 int TMSymbols::FindSymbolIndex(const std::string& identifier) const {
+    if (index_) return index_->Find(*this, identifier);
     for (int i = 0; i < Count(); ++i) {
         TMSymbol* s = Symbol(i);
         if (s && s->IsEqualIdentifier(identifier)) return i;
@@ -99,19 +107,30 @@ TMSymbol* TMSymbols::FindSymbol(const std::string& identifier) const {
 
 TMCustomFunction::TMCustomFunction() : parameters_(std::make_unique<TMParams>()) {}
 
-TMFunction::TMFunction() { parameters_->Func = this; }
+TMFunction::TMFunction() {
+    AddKind(ikFunction);
+    parameters_->Func = this;
+}
 
 TMFunction::~TMFunction() {
     // Parameters go first: each unwires itself from the body, which still exists.
     parameters_->FreeAndClear();
     parameters_.reset();
-    expression_.reset();
+    FreeExpression();
 }
+
+TMSymbolIndex* TMFunction::BodyIndex() const { return List && !List->Clearing() ? List->Index() : nullptr; }
 
 void TMFunction::SetExpression(std::unique_ptr<TMExpression> expression) {
     TOLVEX_ASSERT(!expression_ && List, "MathItem");
     expression_ = std::move(expression);
     definition_ = ++List->Definitions;
+    if (TMSymbolIndex* index = BodyIndex(); index && expression_) index->AddBody(*List, *this);
+}
+
+void TMFunction::FreeExpression() {
+    if (TMSymbolIndex* index = BodyIndex()) index->RemoveBody(*this);
+    expression_.reset();
 }
 
 Variant TMFunction::GetValue() {

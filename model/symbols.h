@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/items.h"
+#include "model/symbolindex.h"
 
 namespace tolvex {
 
@@ -12,6 +13,7 @@ class TMFunction;
 
 class TMSymbol : public TMValue {
 public:
+    TMSymbol() { AddKind(ikSymbol); }
     ~TMSymbol() override;
     std::string Dump(TDumpFormat format) const override;
 
@@ -25,12 +27,14 @@ public:
     bool UpdateReferences = false;   // renaming carries bound references along
 
 protected:
-    // Binds the references that carry the trimmed name `name` once the symbol is named: in the
-    // bodies of the table's functions that have no parameter of that name.
-    virtual void BindReferences(const std::string& name);
+    // Binds the references that carry the trimmed name `name` once the symbol is named (it was
+    // `previous` before): in the bodies of the table's functions that have no parameter of that name.
+    virtual void BindReferences(const std::string& name, const std::string& previous);
 
 private:
+    friend class TMSymbolIndex;
     std::string identifier_;
+    int slot_ = -1;  // entry in an indexed table; -1 outside one
 };
 
 class TMCustomVar : public TMSymbol {
@@ -45,18 +49,20 @@ private:
 
 class TMVar final : public TMCustomVar {
 public:
+    TMVar() { AddKind(ikVar); }
     const char* ClassName() const override { return "TMVar"; }
     std::string Dump(TDumpFormat format) const override;
 };
 
 class TMParam final : public TMCustomVar {
 public:
+    TMParam() { AddKind(ikParam); }
     ~TMParam() override;
     const char* ClassName() const override { return "TMParam"; }
 
 protected:
     // A parameter binds the references of its own function's body.
-    void BindReferences(const std::string& name) override;
+    void BindReferences(const std::string& name, const std::string& previous) override;
 };
 
 class TMSymbols : public TMValues {
@@ -67,9 +73,31 @@ public:
     TMSymbol* FindSymbol(const std::string& identifier) const;
     bool SymbolExists(const std::string& identifier) const { return FindSymbolIndex(identifier) >= 0; }
 
+    // Keeps an index of names (the interpreter's table does), so that nothing walks the table.
+    void EnableIndex();
+    TMSymbolIndex* Index() const { return index_.get(); }
+    // True while FreeAndClear empties an indexed table: every symbol and body goes, so the
+    // dying symbols skip unbinding one another.
+    bool Clearing() const { return clearing_; }
+    void FreeAndClear();
+    // Binds the references of a new tree to the symbols of the table, as RewireSymbols would;
+    // symbols named like one of `parameters` (may be null) are skipped.
+    void BindTree(TMExpression& tree, const TMParams* parameters);
+    // The symbol at its entry was renamed.
+    void Renamed(TMSymbol& symbol, const std::string& previous);
+
     TMInterpreterLink* MathInterpreter = nullptr;  // not owned
     // Bodies stored so far by the functions of this table; numbers each body once.
     std::uint64_t Definitions = 0;
+
+protected:
+    void Entered(int index) override;
+    void Left(TMItem* item) override;
+    void Moved(int first) override;
+
+private:
+    std::unique_ptr<TMSymbolIndex> index_;
+    bool clearing_ = false;
 };
 
 class TMParams final : public TMSymbols {
@@ -104,14 +132,24 @@ public:
     // next number of the table's Definitions, so a later definition never carries the same one.
     void SetExpression(std::unique_ptr<TMExpression> expression);
     std::uint64_t Definition() const { return definition_; }
-    void FreeExpression() { expression_.reset(); }
+    void FreeExpression();
     // Number of evaluations of this function in progress (guards redefinition while running).
     int ActiveEvaluations() const { return active_; }
 
 private:
+    friend class TMSymbolIndex;
+    // The table's index, when the body is filed in one.
+    TMSymbolIndex* BodyIndex() const;
+
     std::unique_ptr<TMExpression> expression_;
     std::uint64_t definition_ = 0;
     int active_ = 0;
+    std::vector<std::string> usedNames_;  // names under which an indexed table files the body
 };
+
+template <> inline constexpr std::uint32_t kKindOf<TMSymbol> = ikSymbol;
+template <> inline constexpr std::uint32_t kKindOf<TMVar> = ikVar;
+template <> inline constexpr std::uint32_t kKindOf<TMParam> = ikParam;
+template <> inline constexpr std::uint32_t kKindOf<TMFunction> = ikFunction;
 
 }  // namespace tolvex

@@ -1,0 +1,200 @@
+#include "model/symbolindex.h"
+
+#include <algorithm>
+
+#include "model/references.h"
+#include "model/symbols.h"
+
+namespace tolvex {
+
+namespace {
+
+template <class T>
+void Erase(std::vector<T*>& list, T* item) {
+    if (auto found = std::find(list.begin(), list.end(), item); found != list.end()) list.erase(found);
+}
+
+}  // namespace
+
+std::string FoldIdentifier(std::string_view identifier) {
+    std::string key(identifier);
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return key;
+}
+
+// ---- Symbols by name ------------------------------------------------------------------------
+
+void TMSymbolIndex::Entered(TMSymbols& table, int index) {
+    TMSymbol* symbol = table.Symbol(index);
+    if (!Is<TMSymbol>(symbol)) return;
+    symbol->slot_ = index;
+    std::vector<TMSymbol*>& named = symbols_[FoldIdentifier(symbol->Identifier())];
+    if (std::find(named.begin(), named.end(), symbol) == named.end()) named.push_back(symbol);
+}
+
+void TMSymbolIndex::Left(TMSymbol& symbol) {
+    symbol.slot_ = -1;
+    auto named = symbols_.find(FoldIdentifier(symbol.Identifier()));
+    if (named == symbols_.end()) return;
+    Erase(named->second, &symbol);
+    if (named->second.empty()) symbols_.erase(named);
+}
+
+void TMSymbolIndex::Moved(TMSymbols& table, int first) {
+    for (int i = first; i < table.Count(); ++i)
+        if (Is<TMSymbol>(table.Get(i))) table.Symbol(i)->slot_ = i;
+}
+
+void TMSymbolIndex::Renamed(TMSymbol& symbol, const std::string& previous) {
+    if (symbol.slot_ < 0) return;
+    auto named = symbols_.find(FoldIdentifier(previous));
+    if (named != symbols_.end()) {
+        Erase(named->second, &symbol);
+        if (named->second.empty()) symbols_.erase(named);
+    }
+    symbols_[FoldIdentifier(symbol.Identifier())].push_back(&symbol);
+}
+
+int TMSymbolIndex::Find(const TMSymbols& table, const std::string& identifier) const {
+    auto named = symbols_.find(FoldIdentifier(identifier));
+    if (named == symbols_.end()) return -1;
+    int found = -1;
+    for (TMSymbol* symbol : named->second)
+        if (symbol->IsEqualIdentifier(identifier) && (found < 0 || symbol->slot_ < found)) found = symbol->slot_;
+    return found >= 0 && table.Get(found) ? found : -1;
+}
+
+void TMSymbolIndex::Clear() {
+    symbols_.clear();
+    users_.clear();
+}
+
+// ---- Function bodies by name ----------------------------------------------------------------
+
+void TMSymbolIndex::AddUser(const std::string& key, TMFunction& function) {
+    if (std::find(function.usedNames_.begin(), function.usedNames_.end(), key) != function.usedNames_.end()) return;
+    function.usedNames_.push_back(key);
+    users_[key].push_back(&function);
+}
+
+void TMSymbolIndex::AddBody(const TMSymbols& table, TMFunction& function) {
+    std::vector<TMReference*> references;
+    function.Expression()->CollectReferences(references);
+    for (TMReference* reference : references) {
+        AddUser(FoldIdentifier(reference->ReferencedSymbolName), function);
+        if (reference->SymbolReference && reference->SymbolReference->List == &table)
+            AddUser(FoldIdentifier(reference->SymbolReference->Identifier()), function);
+    }
+}
+
+void TMSymbolIndex::RemoveBody(TMFunction& function) {
+    for (const std::string& key : function.usedNames_) {
+        auto users = users_.find(key);
+        if (users == users_.end()) continue;
+        Erase(users->second, &function);
+        if (users->second.empty()) users_.erase(users);
+    }
+    function.usedNames_.clear();
+}
+
+// ---- Binding --------------------------------------------------------------------------------
+
+bool TMSymbolIndex::BindByName(const TMSymbols& table, TMExpression& tree, const TMParams* parameters) {
+    references_.clear();
+    targets_.clear();
+    tree.CollectReferences(references_);
+    for (TMReference* reference : references_) {
+        if (reference->ReferencedSymbolName.empty()) return false;
+        // Only the parameters of the function being defined may have been bound before.
+        if (reference->SymbolReference && (!parameters || reference->SymbolReference->List != parameters))
+            return false;
+        const int k = Find(table, reference->ReferencedSymbolName);
+        TMSymbol* symbol = k < 0 ? nullptr : table.Symbol(k);
+        if (symbol && parameters && parameters->ParamExists(symbol->Identifier())) symbol = nullptr;
+        if (symbol) {
+            auto* function = As<TMFunction>(symbol);
+            if (!function && !Is<TMVar>(symbol)) return false;
+            // A name without arguments bound to a function with parameters fails.
+            if (function && Is<TMVarRef>(reference) && function->Parameters().Count() > 0) return false;
+        }
+        targets_.push_back(symbol);
+    }
+    for (std::size_t i = 0; i < references_.size(); ++i)
+        if (targets_[i]) references_[i]->SymbolReference = targets_[i];
+    return true;
+}
+
+void TMSymbolIndex::Rebind(const TMSymbols& table, TMSymbol& symbol, const std::string& name,
+                           const std::string& previous) {
+    const std::string key = FoldIdentifier(symbol.Identifier());
+    const std::string previousKey = previous.empty() ? key : FoldIdentifier(previous);
+    std::vector<TMFunction*> bodies;
+    for (const std::string* k : {&key, &previousKey}) {
+        auto users = users_.find(*k);
+        if (users == users_.end()) continue;
+        for (TMFunction* f : users->second)
+            if (f->slot_ >= 0 && table.Get(f->slot_) == f) bodies.push_back(f);
+    }
+    // References bound under the old name, or carried to the new one, stay findable by the new.
+    if (previousKey != key) {
+        if (auto users = users_.find(previousKey); users != users_.end()) {
+            const std::vector<TMFunction*> old = users->second;
+            for (TMFunction* f : old) AddUser(key, *f);
+        }
+    }
+    std::sort(bodies.begin(), bodies.end(), [](TMFunction* a, TMFunction* b) { return a->slot_ < b->slot_; });
+    bodies.erase(std::unique(bodies.begin(), bodies.end()), bodies.end());
+    for (TMFunction* f : bodies)
+        if (f->Expression() && !f->Parameters().ParamExists(name)) f->Expression()->Rewire(&symbol);
+}
+
+void TMSymbolIndex::Unwire(TMSymbol& symbol) {
+    auto users = users_.find(FoldIdentifier(symbol.Identifier()));
+    if (users == users_.end()) return;
+    for (TMFunction* f : users->second)
+        if (f != &symbol && f->Expression()) f->Expression()->Unwire(&symbol);
+}
+
+// ---- The table's side -----------------------------------------------------------------------
+
+void TMSymbols::EnableIndex() {
+    index_ = std::make_unique<TMSymbolIndex>();
+    for (int i = 0; i < Count(); ++i) index_->Entered(*this, i);
+    for (int i = 0; i < Count(); ++i)
+        if (auto* f = As<TMFunction>(Get(i)); f && f->Expression()) index_->AddBody(*this, *f);
+}
+
+void TMSymbols::Entered(int index) {
+    if (index_ && !clearing_) index_->Entered(*this, index);
+}
+
+void TMSymbols::Left(TMItem* item) {
+    if (index_ && !clearing_ && Is<TMSymbol>(item)) index_->Left(*static_cast<TMSymbol*>(item));
+}
+
+void TMSymbols::Moved(int first) {
+    if (index_ && !clearing_) index_->Moved(*this, first);
+}
+
+void TMSymbols::Renamed(TMSymbol& symbol, const std::string& previous) {
+    if (index_ && !clearing_) index_->Renamed(symbol, previous);
+}
+
+void TMSymbols::FreeAndClear() {
+    if (!index_) return TMItems::FreeAndClear();
+    clearing_ = true;
+    index_->Clear();
+    TMItems::FreeAndClear();
+    clearing_ = false;
+}
+
+void TMSymbols::BindTree(TMExpression& tree, const TMParams* parameters) {
+    if (index_ && index_->BindByName(*this, tree, parameters)) return;
+    for (int i = 0; i < Count(); ++i) {
+        TMSymbol* s = Symbol(i);
+        if (s && !(parameters && parameters->ParamExists(s->Identifier()))) tree.Rewire(s);
+    }
+}
+
+}  // namespace tolvex
