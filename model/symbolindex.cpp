@@ -16,11 +16,25 @@ void Erase(std::vector<T*>& list, T* item) {
 
 }  // namespace
 
-std::string FoldIdentifier(std::string_view identifier) {
-    std::string key(identifier);
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return key;
+namespace {
+
+constexpr unsigned char Folded(char c) {
+    return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c);
+}
+
+}  // namespace
+
+std::size_t FoldedHash::operator()(std::string_view name) const noexcept {
+    std::size_t h = 14695981039346656037ull;  // FNV-1a
+    for (char c : name) h = (h ^ Folded(c)) * 1099511628211ull;
+    return h;
+}
+
+bool FoldedEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Folded(a[i]) != Folded(b[i])) return false;
+    return true;
 }
 
 // ---- Symbols by name ------------------------------------------------------------------------
@@ -29,13 +43,13 @@ void TMSymbolIndex::Entered(TMSymbols& table, int index) {
     TMSymbol* symbol = table.Symbol(index);
     if (!Is<TMSymbol>(symbol)) return;
     symbol->slot_ = index;
-    std::vector<TMSymbol*>& named = symbols_[FoldIdentifier(symbol->Identifier())];
+    std::vector<TMSymbol*>& named = symbols_[(symbol->Identifier())];
     if (std::find(named.begin(), named.end(), symbol) == named.end()) named.push_back(symbol);
 }
 
 void TMSymbolIndex::Left(TMSymbol& symbol) {
     symbol.slot_ = -1;
-    auto named = symbols_.find(FoldIdentifier(symbol.Identifier()));
+    auto named = symbols_.find((symbol.Identifier()));
     if (named == symbols_.end()) return;
     Erase(named->second, &symbol);
     if (named->second.empty()) symbols_.erase(named);
@@ -48,16 +62,16 @@ void TMSymbolIndex::Moved(TMSymbols& table, int first) {
 
 void TMSymbolIndex::Renamed(TMSymbol& symbol, const std::string& previous) {
     if (symbol.slot_ < 0) return;
-    auto named = symbols_.find(FoldIdentifier(previous));
+    auto named = symbols_.find((previous));
     if (named != symbols_.end()) {
         Erase(named->second, &symbol);
         if (named->second.empty()) symbols_.erase(named);
     }
-    symbols_[FoldIdentifier(symbol.Identifier())].push_back(&symbol);
+    symbols_[(symbol.Identifier())].push_back(&symbol);
 }
 
 int TMSymbolIndex::Find(const TMSymbols& table, const std::string& identifier) const {
-    auto named = symbols_.find(FoldIdentifier(identifier));
+    auto named = symbols_.find((identifier));
     if (named == symbols_.end()) return -1;
     int found = -1;
     for (TMSymbol* symbol : named->second)
@@ -73,7 +87,8 @@ void TMSymbolIndex::Clear() {
 // ---- Function bodies by name ----------------------------------------------------------------
 
 void TMSymbolIndex::AddUser(const std::string& key, TMFunction& function) {
-    if (std::find(function.usedNames_.begin(), function.usedNames_.end(), key) != function.usedNames_.end()) return;
+    for (const std::string& used : function.usedNames_)
+        if (FoldedEqual()(used, key)) return;
     function.usedNames_.push_back(key);
     users_[key].push_back(&function);
 }
@@ -82,9 +97,9 @@ void TMSymbolIndex::AddBody(const TMSymbols& table, TMFunction& function) {
     std::vector<TMReference*> references;
     function.Expression()->CollectReferences(references);
     for (TMReference* reference : references) {
-        AddUser(FoldIdentifier(reference->ReferencedSymbolName), function);
+        AddUser((reference->ReferencedSymbolName), function);
         if (reference->SymbolReference && reference->SymbolReference->List == &table)
-            AddUser(FoldIdentifier(reference->SymbolReference->Identifier()), function);
+            AddUser((reference->SymbolReference->Identifier()), function);
     }
 }
 
@@ -127,18 +142,19 @@ bool TMSymbolIndex::BindByName(const TMSymbols& table, TMExpression& tree, const
 
 void TMSymbolIndex::Rebind(const TMSymbols& table, TMSymbol& symbol, const std::string& name,
                            const std::string& previous) {
-    const std::string key = FoldIdentifier(symbol.Identifier());
-    const std::string previousKey = previous.empty() ? key : FoldIdentifier(previous);
+    const std::string& key = symbol.Identifier();
+    const bool renamed = !previous.empty() && !FoldedEqual()(previous, key);
     std::vector<TMFunction*> bodies;
-    for (const std::string* k : {&key, &previousKey}) {
+    for (const std::string* k : {&key, &previous}) {
+        if (k == &previous && !renamed) break;
         auto users = users_.find(*k);
         if (users == users_.end()) continue;
         for (TMFunction* f : users->second)
             if (f->slot_ >= 0 && table.Get(f->slot_) == f) bodies.push_back(f);
     }
     // References bound under the old name, or carried to the new one, stay findable by the new.
-    if (previousKey != key) {
-        if (auto users = users_.find(previousKey); users != users_.end()) {
+    if (renamed) {
+        if (auto users = users_.find(previous); users != users_.end()) {
             const std::vector<TMFunction*> old = users->second;
             for (TMFunction* f : old) AddUser(key, *f);
         }
@@ -150,7 +166,7 @@ void TMSymbolIndex::Rebind(const TMSymbols& table, TMSymbol& symbol, const std::
 }
 
 void TMSymbolIndex::Unwire(TMSymbol& symbol) {
-    auto users = users_.find(FoldIdentifier(symbol.Identifier()));
+    auto users = users_.find((symbol.Identifier()));
     if (users == users_.end()) return;
     for (TMFunction* f : users->second)
         if (f != &symbol && f->Expression()) f->Expression()->Unwire(&symbol);

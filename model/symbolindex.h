@@ -17,9 +17,16 @@ class TMReference;
 class TMSymbol;
 class TMSymbols;
 
-// Names equal under either case rule share a folded form (only ASCII letters fold); the exact
-// comparison is made on the few symbols found under it.
-std::string FoldIdentifier(std::string_view identifier);
+// Names are filed ignoring the case of ASCII letters, so that names equal under either case rule
+// share an entry; the exact comparison is made on the few symbols found under it.
+struct FoldedHash {
+    std::size_t operator()(std::string_view name) const noexcept;
+};
+struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+template <class T>
+using FoldedMap = std::unordered_map<std::string, T, FoldedHash, FoldedEqual>;
 
 class TMSymbolIndex {
 public:
@@ -52,8 +59,8 @@ public:
 private:
     void AddUser(const std::string& key, TMFunction& function);
 
-    std::unordered_map<std::string, std::vector<TMSymbol*>> symbols_;
-    std::unordered_map<std::string, std::vector<TMFunction*>> users_;
+    FoldedMap<std::vector<TMSymbol*>> symbols_;
+    FoldedMap<std::vector<TMFunction*>> users_;
     std::vector<TMReference*> references_;  // scratch of BindByName
     std::vector<TMSymbol*> targets_;        // scratch of BindByName
 };
