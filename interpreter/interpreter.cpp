@@ -14,6 +14,7 @@ TMathInterpreter::TMathInterpreter(TComponent* owner)
 
 TMathInterpreter::~TMathInterpreter() {
     // Prepared trees point into the symbol table, so they go first.
+    compiled_.clear();
     prepared_->FreeAndClear();
     prepared_.reset();
     symbols_->FreeAndClear();

@@ -13,6 +13,7 @@
 #include "framework/exception.h"
 #include "framework/stream.h"
 #include "framework/strings.h"
+#include "interpreter/compiled.h"
 #include "intrinsics/mathintrinsic.h"
 #include "model/mathitem.h"
 
@@ -94,8 +95,9 @@ public:
     bool IsValidPreparedExpression(int handle) const;
     void ClearPreparedExpressions();
     int GetVariableHandles(const std::string& identifier) const;
-    Variant GetVariablesByHandle(int handle) const;
-    void SetVariablesByHandle(int handle, const Variant& value);
+    // One index operation each; inline, since hosts call them in their innermost loops.
+    Variant GetVariablesByHandle(int handle) const { return VariableAt(handle).Value(); }
+    void SetVariablesByHandle(int handle, const Variant& value) { VariableAt(handle).SetValue(value); }
     Variant GetVariables(const std::string& identifier) const;
     void SetVariables(const std::string& identifier, const Variant& value);
 
@@ -156,12 +158,19 @@ private:
     static std::string ReadText(TStream& stream);
     static std::string ReadFile(const std::string& fileName);
     [[noreturn]] static void RefuseLongText(const TStream& stream, std::int64_t size);
-    TMVar& VariableAt(int handle) const;
+    TMVar& VariableAt(int handle) const {
+        TMItem* entry = handle >= 0 && handle < symbols_->Count() ? symbols_->Get(handle) : nullptr;
+        return Is<TMVar>(entry) ? *static_cast<TMVar*>(entry) : RaiseNoVariable(handle);
+    }
+    // Fails as the list and the type test would for a handle that names no variable.
+    [[noreturn]] TMVar& RaiseNoVariable(int handle) const;
 
     TDumpFormat dumpFormat_{dfQualified};
     std::string expression_;
     Variant expressionResult_;
     std::unique_ptr<TMExpressions> prepared_;
+    // Beside each prepared tree, its compiled program, or null where there is none.
+    std::vector<std::unique_ptr<TCompiledExpression>> compiled_;
     std::uint32_t maxNesting_ = 1000;
     bool caseSensitive_ = false;
     TUnknownSymbolEvent onUnknownSymbol_;

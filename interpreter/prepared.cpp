@@ -9,11 +9,13 @@ int TMathInterpreter::PrepareExpression(const std::string& text) {
     int handle = 0;
     while (handle < prepared_->Count() && prepared_->Get(handle)) ++handle;
     if (handle == prepared_->Count()) prepared_->Add(nullptr);
+    compiled_.resize(static_cast<std::size_t>(prepared_->Count()));
     TMItems items;
     ParseExpression(text, items);
     ProcessExpressionKeywords(items);
     std::unique_ptr<TMExpression> tree = RPN(items);
     if (!tree) throw Exception("TMathInterpreter.PrepareExpression() Can't prepare empty expression.");
+    compiled_[static_cast<std::size_t>(handle)] = TCompiledExpression::Compile(*tree);
     prepared_->Put(handle, std::move(tree));
     return handle;
 }
@@ -22,7 +24,12 @@ bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
     return handle >= 0 && handle < prepared_->Count() && prepared_->Get(handle) != nullptr;
 }
 
+// A compiled program exists only beside a valid handle; it answers Empty where the tree must run.
 Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
+    if (handle >= 0 && static_cast<std::size_t>(handle) < compiled_.size() && compiled_[static_cast<std::size_t>(handle)]) {
+        Variant result = compiled_[static_cast<std::size_t>(handle)]->Run();
+        if (!result.IsEmpty()) return result;
+    }
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.ExecutePreparedExpression() Invalid prepared expression handle.");
     EvaluationScope scope(*this);
@@ -33,11 +40,13 @@ void TMathInterpreter::FreePreparedExpression(int handle) {
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.FreePreparedExpression() Invalid prepared expression handle.");
     CheckNotEvaluating("FreePreparedExpression");
+    compiled_[static_cast<std::size_t>(handle)].reset();
     prepared_->Take(handle).reset();
 }
 
 void TMathInterpreter::ClearPreparedExpressions() {
     CheckNotEvaluating("ClearPreparedExpressions");
+    compiled_.clear();
     prepared_->FreeAndClear();
 }
 
@@ -52,18 +61,10 @@ int TMathInterpreter::GetVariableHandles(const std::string& identifier) const {
     return index;
 }
 
-// One index operation; a handle outside the table or naming a function fails.
-TMVar& TMathInterpreter::VariableAt(int handle) const {
-    if (handle < 0 || handle >= symbols_->Count())
-        throw EListError(Join("List index out of bounds (", handle, ")"));
-    auto* variable = As<TMVar>(symbols_->Symbol(handle));
-    if (!variable) throw EInvalidCast();
-    return *variable;
+TMVar& TMathInterpreter::RaiseNoVariable(int handle) const {
+    if (handle < 0 || handle >= symbols_->Count()) throw EListError(Join("List index out of bounds (", handle, ")"));
+    throw EInvalidCast();
 }
-
-Variant TMathInterpreter::GetVariablesByHandle(int handle) const { return VariableAt(handle).GetValue(); }
-
-void TMathInterpreter::SetVariablesByHandle(int handle, const Variant& value) { VariableAt(handle).SetValue(value); }
 
 Variant TMathInterpreter::GetVariables(const std::string& identifier) const {
     return GetVariablesByHandle(GetVariableHandles(identifier));

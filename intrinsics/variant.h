@@ -22,6 +22,23 @@ public:
     Variant(std::string v) : v_(std::move(v)) {}
     Variant(const char* v) : v_(std::string(v)) {}
     static Variant MakeNull() noexcept { Variant r; r.v_ = NullTag{}; return r; }
+    Variant(const Variant&) = default;
+    Variant(Variant&&) noexcept = default;
+    Variant& operator=(Variant&&) noexcept = default;
+    // Numbers, which hosts write through variable handles in their innermost loops, are copied
+    // without visiting the other kinds.
+    Variant& operator=(const Variant& other) {
+        if (other.Kind() == VarKind::Double) {
+            if (double* d = std::get_if<double>(&v_)) *d = *std::get_if<double>(&other.v_);
+            else v_.emplace<double>(*std::get_if<double>(&other.v_));
+        } else if (other.Kind() == VarKind::Integer) {
+            if (std::int32_t* i = std::get_if<std::int32_t>(&v_)) *i = *std::get_if<std::int32_t>(&other.v_);
+            else v_.emplace<std::int32_t>(*std::get_if<std::int32_t>(&other.v_));
+        } else {
+            v_ = other.v_;
+        }
+        return *this;
+    }
 
     VarKind Kind() const noexcept { return static_cast<VarKind>(v_.index()); }
     bool IsEmpty() const noexcept { return Kind() == VarKind::Empty; }

@@ -1,0 +1,56 @@
+#pragma once
+// A prepared tree of numeric operations compiled into a flat postfix program over integers and
+// doubles. It gives exactly the value and kind the tree gives: every step it takes has no side
+// effect, so whenever it meets anything else (a variable that is not a number, an integer result
+// outside 32 bits, a result that is not finite) it gives up and the tree is evaluated instead,
+// which then raises the same error at the same point.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "intrinsics/variant.h"
+
+namespace tolvex {
+
+class TMExpression;
+class TMReference;
+struct RealKernel;
+
+class TCompiledExpression {
+public:
+    // The program of `tree`, or null when the tree holds anything but number literals, variable
+    // references, arithmetic operators and functions of one number. The tree must outlive it.
+    static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree);
+
+    // The value, or Empty when the tree must be evaluated instead.
+    Variant Run() const {
+        Number n;
+        if (!Run(n)) return Variant();
+        return n.isInt ? Variant(n.i) : Variant(n.d);
+    }
+
+private:
+    enum class Op : std::uint8_t { Literal, Variable, Negate, Add, Subtract, Multiply, Divide, Power, IntDiv, Mod, Kernel };
+    struct Number {
+        double d;
+        std::int32_t i;
+        bool isInt;
+    };
+    struct Instruction {
+        Op op;
+        Number literal;                        // Literal
+        const TMReference* reference = nullptr;  // Variable
+        const RealKernel* kernel = nullptr;      // Kernel
+    };
+
+    bool Run(Number& result) const;
+    bool Emit(TMExpression& node);
+    // Replaces the last operation by its value when its operands are all constants and it succeeds.
+    void Fold(int operands);
+
+    std::vector<Instruction> program_;
+    int depth_ = 0;     // deepest stack the program needs
+    int current_ = 0;   // stack depth while emitting
+};
+
+}  // namespace tolvex
