@@ -1,0 +1,63 @@
+// Prepared evaluation of numbers and variable access by handle allocate nothing. Counted with a
+// replacement of the global allocator, which counts only while a test asks it to.
+#include <cstdlib>
+#include <new>
+
+#include "support/interpreter_fixture.h"
+
+namespace {
+bool counting = false;
+long allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (counting) ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace tolvex::test {
+namespace {
+
+// Allocations made by `run`.
+template <class F>
+long AllocationsOf(F&& run) {
+    allocations = 0;
+    counting = true;
+    run();
+    counting = false;
+    return allocations;
+}
+
+TEST_F(InterpreterTest, PreparedNumericEvaluationAllocatesNothing) {
+    EXPECT_GT(AllocationsOf([&] { interpreter.ExecuteExpression("1+1"); }), 0);  // the count works
+    Run("a=1.5; b=2; c=0.25; d=-3; e=4.5; f=6; k := a + 1");
+    const char* const numeric[] = {"a+b*c", "a*b*c+d*e*f-(a+b+c+d+e+f)/2+sin(a)*cos(b)+sqrt(c*c+d*d)",
+                                   "exp(-a*a/2)*cos(b)", "b div 2 + b mod 3 - d^2", "1+2*3-4/5",
+                                   "k * 2", "a < b", "IfF(a < b, a, b) + Max(b, f)"};
+    int handles[6];
+    for (int i = 0; i < 6; ++i) handles[i] = interpreter.GetVariableHandles(std::string(1, static_cast<char>('a' + i)));
+    for (const char* text : numeric) {
+        const int h = interpreter.PrepareExpression(text);
+        interpreter.ExecutePreparedExpression(h);
+        EXPECT_EQ(AllocationsOf([&] {
+                      for (int i = 0; i < 100; ++i) {
+                          interpreter.SetVariablesByHandle(handles[i % 6], Variant(0.5 * i));
+                          interpreter.SetVariablesByHandle(handles[1], Variant(std::int32_t{i}));
+                          Variant value = interpreter.ExecutePreparedExpression(h);
+                          Variant read = interpreter.GetVariablesByHandle(handles[i % 6]);
+                          EXPECT_FALSE(value.IsEmpty() || read.IsEmpty());
+                      }
+                  }),
+                  0)
+            << text;
+    }
+}
+
+}  // namespace
+}  // namespace tolvex::test
