@@ -47,6 +47,9 @@ std::unique_ptr<TMExpression> TMathInterpreter::RPN(TMItems& items) {
     TMItems operators;
     TMValues operands;
     std::vector<int> depths;  // beside `operands`
+    operators.Reserve(items.Count());
+    operands.Reserve(items.Count());
+    depths.reserve(static_cast<std::size_t>(items.Count()));
     bool afterCall = false;
     for (int i = 0; i < items.Count(); ++i) {
         std::unique_ptr<TMItem> item = items.Take(i);

@@ -1,6 +1,7 @@
 // The scanner: one pass over the text, at most one character of look-ahead, one item per token.
 // The character at the current position picks the token through a dispatch table.
 #include <array>
+#include <string_view>
 
 #include "framework/format.h"
 #include "interpreter/limits.h"
@@ -193,7 +194,7 @@ template <bool B>
 std::unique_ptr<TMItem> MakeBoolean() { return std::make_unique<TMLiteral>(VarFromBool(B)); }
 
 struct Keyword {
-    const char* word;
+    std::string_view word;
     KeywordFactory make;
 };
 
@@ -203,10 +204,14 @@ constexpr Keyword kKeywords[] = {
     {"shl", Make<TMShl>},    {"shr", Make<TMShr>},   {"true", MakeBoolean<true>}, {"false", MakeBoolean<false>},
 };
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return s;
+// True when `word` is `lower` in any letter case.
+bool IsWordIgnoringCase(std::string_view word, std::string_view lower) {
+    if (word.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = (word[i] >= 'A' && word[i] <= 'Z') ? static_cast<char>(word[i] + 32) : word[i];
+        if (c != lower[i]) return false;
+    }
+    return true;
 }
 
 // Intrinsic names come before keywords, keywords (any letter case) before references.
@@ -216,9 +221,8 @@ void Scanner::Word() {
     const std::string word = text_.substr(start, pos_ - start);
     std::unique_ptr<TMItem> item = CreateIntrinsicFunctionCall(word);
     if (!item) {
-        const std::string lower = Lower(word);
         for (const Keyword& k : kKeywords)
-            if (lower == k.word) { item = k.make(); break; }
+            if (IsWordIgnoringCase(word, k.word)) { item = k.make(); break; }
     }
     if (!item) {
         auto ref = std::make_unique<TMVarRef>();
@@ -233,6 +237,7 @@ void Scanner::Word() {
 
 void TMathInterpreter::ParseExpression(const std::string& text, TMItems& items) {
     items.FreeAndClear();
+    items.Reserve(static_cast<int>(std::min<std::size_t>(text.size(), 64)));
     Scanner(*this, text, items).Run();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "intrinsics/variant.h"
+#include "model/itempool.h"
 
 namespace tolvex {
 
@@ -60,6 +61,8 @@ public:
     TMItem(const TMItem&) = delete;
     TMItem& operator=(const TMItem&) = delete;
     virtual ~TMItem() = default;
+    static void* operator new(std::size_t size) { return item_pool::Allocate(size); }
+    static void operator delete(void* block, std::size_t size) noexcept { item_pool::Release(block, size); }
 
     // The exact class name, used in messages, dumps and DebugParseExpression.
     virtual const char* ClassName() const = 0;

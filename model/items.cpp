@@ -11,20 +11,20 @@ namespace tolvex {
 void TMItems::Put(int index, std::unique_ptr<TMItem> item) {
     TOLVEX_ASSERT(!items_[index], "MathItem");
     items_[index] = std::move(item);
-    Entered(index);
+    if (observed_) Entered(index);
 }
 
 std::unique_ptr<TMItem> TMItems::Extract(int index) {
-    Left(items_[index].get());
+    if (observed_) Left(items_[index].get());
     std::unique_ptr<TMItem> item = std::move(items_[index]);
     items_.erase(items_.begin() + index);
-    Moved(index);
+    if (observed_) Moved(index);
     return item;
 }
 
 std::unique_ptr<TMItem> TMItems::Pop() {
     if (items_.empty()) throw Exception("TMItems.Pop() List is empty.");
-    Left(items_.back().get());
+    if (observed_) Left(items_.back().get());
     std::unique_ptr<TMItem> item = std::move(items_.back());
     items_.pop_back();
     return item;
@@ -32,14 +32,14 @@ std::unique_ptr<TMItem> TMItems::Pop() {
 
 void TMItems::Reverse() {
     std::reverse(items_.begin(), items_.end());
-    Moved(0);
+    if (observed_) Moved(0);
 }
 
 void TMItems::FreeAndClear() {
     // Index-based: freeing an entry may read this list (a dying symbol walks its table), so the
     // entry is nulled first and the entries behind it stay in place.
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i]) Left(items_[i].get());
+        if (observed_ && items_[i]) Left(items_[i].get());
         std::unique_ptr<TMItem> dying = std::move(items_[i]);
     }
     items_.clear();

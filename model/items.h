@@ -24,13 +24,14 @@ public:
     TMItem* Get(int index) const { return items_[index].get(); }
     TMItem* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
 
+    void Reserve(int count) { items_.reserve(static_cast<std::size_t>(count)); }
     void Add(std::unique_ptr<TMItem> item) {
         items_.push_back(std::move(item));
-        Entered(Count() - 1);
+        if (observed_) Entered(Count() - 1);
     }
     // Takes the entry at the index, leaving null in its place.
     std::unique_ptr<TMItem> Take(int index) {
-        Left(items_[index].get());
+        if (observed_) Left(items_[index].get());
         return std::move(items_[index]);
     }
     // Puts an item at the index; the entry must be null.
@@ -39,7 +40,7 @@ public:
     std::unique_ptr<TMItem> Extract(int index);
     void Exchange(int i, int j) {
         std::swap(items_[i], items_[j]);
-        Moved(std::min(i, j));
+        if (observed_) Moved(std::min(i, j));
     }
 
     // Removes the last entry and hands it to the caller.
@@ -62,6 +63,7 @@ protected:
     virtual void Moved(int /*first*/) {}
 
     std::vector<std::unique_ptr<TMItem>> items_;
+    bool observed_ = false;  // set by a list that overrides the three above
 };
 
 class TMValues : public TMItems {};

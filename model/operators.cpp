@@ -39,6 +39,7 @@ void TMOperator::SetOperands(TMExpressions& list) {
 void TMOperator::PullOperands(TMItems& stack, TMSymbols*) {
     Operands.FreeAndClear();
     const int n = NumberOfOperands();
+    Operands.Reserve(n);
     for (int found = 0; found < n; ++found) {
         if (stack.Count() == 0 || !Is<TMExpression>(stack.Last()))
             throw Exception(Join("TMOperator.PullOperands() ", n, " operand(s) expected, but only ", found,

@@ -67,6 +67,7 @@ protected:
 
 class TMSymbols : public TMValues {
 public:
+    TMSymbols() { observed_ = true; }
     ~TMSymbols() override { FreeAndClear(); }
     TMSymbol* Symbol(int index) const { return static_cast<TMSymbol*>(Get(index)); }
     int FindSymbolIndex(const std::string& identifier) const;
