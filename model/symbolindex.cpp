@@ -42,17 +42,20 @@ bool FoldedEqual::operator()(std::string_view a, std::string_view b) const noexc
 void TMSymbolIndex::Entered(TMSymbols& table, int index) {
     TMSymbol* symbol = table.Symbol(index);
     if (!Is<TMSymbol>(symbol)) return;
+    if (symbol->slot_ < 0) symbols_.emplace(symbol->Identifier(), symbol);
     symbol->slot_ = index;
-    std::vector<TMSymbol*>& named = symbols_[(symbol->Identifier())];
-    if (std::find(named.begin(), named.end(), symbol) == named.end()) named.push_back(symbol);
+}
+
+void TMSymbolIndex::Unfile(TMSymbol& symbol, const std::string& identifier) {
+    auto [first, last] = symbols_.equal_range(identifier);
+    for (auto entry = first; entry != last; ++entry)
+        if (entry->second == &symbol) return void(symbols_.erase(entry));
 }
 
 void TMSymbolIndex::Left(TMSymbol& symbol) {
+    if (symbol.slot_ < 0) return;
     symbol.slot_ = -1;
-    auto named = symbols_.find((symbol.Identifier()));
-    if (named == symbols_.end()) return;
-    Erase(named->second, &symbol);
-    if (named->second.empty()) symbols_.erase(named);
+    Unfile(symbol, symbol.Identifier());
 }
 
 void TMSymbolIndex::Moved(TMSymbols& table, int first) {
@@ -62,20 +65,17 @@ void TMSymbolIndex::Moved(TMSymbols& table, int first) {
 
 void TMSymbolIndex::Renamed(TMSymbol& symbol, const std::string& previous) {
     if (symbol.slot_ < 0) return;
-    auto named = symbols_.find((previous));
-    if (named != symbols_.end()) {
-        Erase(named->second, &symbol);
-        if (named->second.empty()) symbols_.erase(named);
-    }
-    symbols_[(symbol.Identifier())].push_back(&symbol);
+    Unfile(symbol, previous);
+    symbols_.emplace(symbol.Identifier(), &symbol);
 }
 
 int TMSymbolIndex::Find(const TMSymbols& table, const std::string& identifier) const {
-    auto named = symbols_.find((identifier));
-    if (named == symbols_.end()) return -1;
     int found = -1;
-    for (TMSymbol* symbol : named->second)
+    auto [first, last] = symbols_.equal_range(identifier);
+    for (auto entry = first; entry != last; ++entry) {
+        const TMSymbol* symbol = entry->second;
         if (symbol->IsEqualIdentifier(identifier) && (found < 0 || symbol->slot_ < found)) found = symbol->slot_;
+    }
     return found >= 0 && table.Get(found) ? found : -1;
 }
 

@@ -59,7 +59,10 @@ public:
 private:
     void AddUser(const std::string& key, TMFunction& function);
 
-    FoldedMap<std::vector<TMSymbol*>> symbols_;
+    void Unfile(TMSymbol& symbol, const std::string& identifier);
+
+    // Nearly every name has one symbol; two only where case-sensitive names differ in case.
+    std::unordered_multimap<std::string, TMSymbol*, FoldedHash, FoldedEqual> symbols_;
     FoldedMap<std::vector<TMFunction*>> users_;
     std::vector<TMReference*> references_;  // scratch of BindByName
     std::vector<TMSymbol*> targets_;        // scratch of BindByName

@@ -2,8 +2,9 @@
 # Installs the Debian packages the build and the tests need, when run as root and something is missing.
 set -euo pipefail
 # libedit-dev: the REPL's line editing; pkg-config finds it. dpkg-dev and file: CPack's Debian package.
+# libmuparser-dev, libfparser-dev: the peer engines of the benchmark program.
 packages=(cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev locales
-          libedit-dev pkg-config dpkg-dev file)
+          libedit-dev pkg-config dpkg-dev file libmuparser-dev libfparser-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
