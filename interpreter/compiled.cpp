@@ -155,7 +155,10 @@ bool TCompiledExpression::Run(Number& result) const {
             }
         }
     }
-    result = stack[0];
+    // Field by field: a whole-struct copy of what was just written in pieces stalls the load.
+    result.d = stack[0].d;
+    result.i = stack[0].i;
+    result.isInt = stack[0].isInt;
     return true;
 }
 
