@@ -11,4 +11,16 @@ namespace tolvex::item_pool {
 void* Allocate(std::size_t size);
 void Release(void* block, std::size_t size) noexcept;
 
+// For the storage of item lists, which come and go with the items.
+template <class T>
+struct Allocator {
+    using value_type = T;
+    Allocator() = default;
+    template <class U>
+    Allocator(const Allocator<U>&) noexcept {}
+    T* allocate(std::size_t n) { return static_cast<T*>(Allocate(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { Release(p, n * sizeof(T)); }
+    friend bool operator==(const Allocator&, const Allocator&) { return true; }
+};
+
 }  // namespace tolvex::item_pool

@@ -62,7 +62,7 @@ protected:
     virtual void Left(TMItem* /*item*/) {}
     virtual void Moved(int /*first*/) {}
 
-    std::vector<std::unique_ptr<TMItem>> items_;
+    std::vector<std::unique_ptr<TMItem>, item_pool::Allocator<std::unique_ptr<TMItem>>> items_;
     bool observed_ = false;  // set by a list that overrides the three above
 };
 
