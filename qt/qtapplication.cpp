@@ -1,0 +1,20 @@
+#include "qt/qtapplication.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+
+#include "framework/application.h"
+#include "qt/qttext.h"
+
+namespace tolvex::qt {
+
+void ShowExceptionsInMessageBoxes(QWidget* parent) {
+    QPointer<QWidget> over(parent);
+    Application().SetExceptionHandler([over](const Exception& e) {
+        QWidget* window = over ? over.data() : QApplication::activeWindow();
+        QMessageBox::critical(window, QApplication::applicationDisplayName(), ToQString(e.Message()));
+    });
+}
+
+}  // namespace tolvex::qt

@@ -1,0 +1,22 @@
+#pragma once
+// Fonts and character attributes as Qt sees them. A colour 0x00BBGGRR becomes the QColor of its
+// three bytes; a negative height (character height in pixels) becomes a pixel size, and so does
+// a positive one (cell height). A character format also carries the exact height and colour, so
+// attributes read back from a document are the ones that were set.
+#include <QColor>
+#include <QFont>
+#include <QTextCharFormat>
+
+#include "framework/font.h"
+
+namespace tolvex::qt {
+
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+
+// The font a widget shows for `attributes` (its colour goes to the palette, not the font).
+QFont ToQFont(const TCharAttributes& attributes);
+QTextCharFormat ToCharFormat(const TCharAttributes& attributes);
+TCharAttributes FromCharFormat(const QTextCharFormat& format);
+
+}  // namespace tolvex::qt

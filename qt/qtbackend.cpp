@@ -1,0 +1,85 @@
+#include "qt/qtbackend.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QValidator>
+
+#include "framework/combobox.h"
+#include "framework/edit.h"
+#include "framework/memo.h"
+#include "framework/richedit.h"
+#include "qt/qtcomboitems.h"
+#include "qt/qtdocumentpeer.h"
+#include "qt/qtkeys.h"
+#include "qt/qtlineeditpeer.h"
+
+namespace tolvex::qt {
+
+namespace {
+
+// Holds what the user types to the control's MaxLength. Text set by code is not validated.
+class TMaxLengthValidator final : public QValidator {
+public:
+    TMaxLengthValidator(const TTextControl& control, QObject* parent) : QValidator(parent), control_(control) {}
+    State validate(QString& input, int&) const override {
+        const int limit = control_.MaxLength();
+        return limit > 0 && input.size() > limit ? Invalid : Acceptable;
+    }
+
+private:
+    const TTextControl& control_;
+};
+
+// The memo's scroll bars and wrapping, as the control has them.
+template <class Widget>
+void TakeMemoSettings(const TCustomMemo& memo, Widget& widget) {
+    const TScrollStyle bars = memo.ScrollBars();
+    const bool horizontal = bars == ssHorizontal || bars == ssBoth;
+    const bool vertical = bars == ssVertical || bars == ssBoth;
+    widget.setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    widget.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    widget.setLineWrapMode(memo.WordWrap() ? Widget::WidgetWidth : Widget::NoWrap);
+    widget.setTabChangesFocus(true);
+}
+
+}  // namespace
+
+QLineEdit* CreateWidget(TEdit& edit, QWidget* parent) {
+    auto* widget = new QLineEdit(parent);
+    widget->setValidator(new TMaxLengthValidator(edit, widget));
+    edit.SetPeer(std::make_unique<TQtLineEditPeer>(widget, widget));
+    new TQtKeyFilter(edit, widget);
+    return widget;
+}
+
+QComboBox* CreateWidget(TComboBox& combo, QWidget* parent) {
+    auto* widget = new QComboBox(parent);
+    widget->setEditable(true);
+    QLineEdit* line = widget->lineEdit();
+    line->setValidator(new TMaxLengthValidator(combo, line));
+    combo.SetItemsPeer(std::make_unique<TQtComboItems>(widget));
+    combo.SetPeer(std::make_unique<TQtLineEditPeer>(line, widget));
+    new TQtKeyFilter(combo, line);
+    return widget;
+}
+
+QPlainTextEdit* CreateWidget(TMemo& memo, QWidget* parent) {
+    auto* widget = new QPlainTextEdit(parent);
+    TakeMemoSettings(memo, *widget);
+    memo.SetPeer(std::make_unique<TQtDocumentPeer<QPlainTextEdit>>(widget));
+    new TQtKeyFilter(memo, widget);
+    return widget;
+}
+
+QTextEdit* CreateWidget(TRichEdit& rich, QWidget* parent) {
+    auto* widget = new QTextEdit(parent);
+    widget->setAcceptRichText(false);  // pasted text takes the typing attributes
+    TakeMemoSettings(rich, *widget);
+    rich.SetPeer(std::make_unique<TQtDocumentPeer<QTextEdit>>(widget));
+    new TQtKeyFilter(rich, widget);
+    return widget;
+}
+
+}  // namespace tolvex::qt
