@@ -3,8 +3,9 @@
 set -euo pipefail
 # libedit-dev: the REPL's line editing; pkg-config finds it. dpkg-dev and file: CPack's Debian package.
 # libmuparser-dev, libfparser-dev: the peer engines of the benchmark program.
+# qt6-base-dev: the Qt backend and the workbench (optional in the build, built when found).
 packages=(cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev locales
-          libedit-dev pkg-config dpkg-dev file libmuparser-dev libfparser-dev)
+          libedit-dev pkg-config dpkg-dev file libmuparser-dev libfparser-dev qt6-base-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
