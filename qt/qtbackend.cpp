@@ -41,44 +41,47 @@ void TakeMemoSettings(const TCustomMemo& memo, Widget& widget) {
     widget.setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     widget.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     widget.setLineWrapMode(memo.WordWrap() ? Widget::WidgetWidth : Widget::NoWrap);
-    widget.setTabChangesFocus(true);
+    widget.setReadOnly(memo.ReadOnly());
+    // A read-only memo still shows its caret and moves it with the keys (a dump to search).
+    if (memo.ReadOnly()) widget.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 }  // namespace
 
-QLineEdit* CreateWidget(TEdit& edit, QWidget* parent) {
+QLineEdit* CreateWidget(TEdit& edit, QWidget* parent, TAfterKey afterKey) {
     auto* widget = new QLineEdit(parent);
+    widget->setReadOnly(edit.ReadOnly());
     widget->setValidator(new TMaxLengthValidator(edit, widget));
     edit.SetPeer(std::make_unique<TQtLineEditPeer>(widget, widget));
-    new TQtKeyFilter(edit, widget);
+    new TQtKeyFilter(edit, widget, std::move(afterKey));
     return widget;
 }
 
-QComboBox* CreateWidget(TComboBox& combo, QWidget* parent) {
+QComboBox* CreateWidget(TComboBox& combo, QWidget* parent, TAfterKey afterKey) {
     auto* widget = new QComboBox(parent);
     widget->setEditable(true);
     QLineEdit* line = widget->lineEdit();
     line->setValidator(new TMaxLengthValidator(combo, line));
     combo.SetItemsPeer(std::make_unique<TQtComboItems>(widget));
     combo.SetPeer(std::make_unique<TQtLineEditPeer>(line, widget));
-    new TQtKeyFilter(combo, line);
+    new TQtKeyFilter(combo, line, std::move(afterKey));
     return widget;
 }
 
-QPlainTextEdit* CreateWidget(TMemo& memo, QWidget* parent) {
+QPlainTextEdit* CreateWidget(TMemo& memo, QWidget* parent, TAfterKey afterKey) {
     auto* widget = new QPlainTextEdit(parent);
     TakeMemoSettings(memo, *widget);
     memo.SetPeer(std::make_unique<TQtDocumentPeer<QPlainTextEdit>>(widget));
-    new TQtKeyFilter(memo, widget);
+    new TQtKeyFilter(memo, widget, std::move(afterKey));
     return widget;
 }
 
-QTextEdit* CreateWidget(TRichEdit& rich, QWidget* parent) {
+QTextEdit* CreateWidget(TRichEdit& rich, QWidget* parent, TAfterKey afterKey) {
     auto* widget = new QTextEdit(parent);
     widget->setAcceptRichText(false);  // pasted text takes the typing attributes
     TakeMemoSettings(rich, *widget);
     rich.SetPeer(std::make_unique<TQtDocumentPeer<QTextEdit>>(widget));
-    new TQtKeyFilter(rich, widget);
+    new TQtKeyFilter(rich, widget, std::move(afterKey));
     return widget;
 }
 

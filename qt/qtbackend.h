@@ -3,7 +3,10 @@
 // stands for a control, under `parent`, hands it the control's text, selection, items and font,
 // and from then on the control works on the widget and hears its key presses. The widget lives
 // as long as the control: the control's peer deletes it. Settings such as WordWrap, ScrollBars
-// and MaxLength are read when the widget is made.
+// and ReadOnly are read when the widget is made. `afterKey`, when given, runs after every key
+// press the control saw (a window brings its other widgets up to date).
+#include <functional>
+
 #include <QtGlobal>
 
 class QComboBox;
@@ -21,10 +24,12 @@ class TRichEdit;
 
 namespace tolvex::qt {
 
-QLineEdit* CreateWidget(TEdit& edit, QWidget* parent = nullptr);
+using TAfterKey = std::function<void()>;
+
+QLineEdit* CreateWidget(TEdit& edit, QWidget* parent = nullptr, TAfterKey afterKey = {});
 // An editable combo box; the control keeps the history, the widget adds nothing on Return.
-QComboBox* CreateWidget(TComboBox& combo, QWidget* parent = nullptr);
-QPlainTextEdit* CreateWidget(TMemo& memo, QWidget* parent = nullptr);
-QTextEdit* CreateWidget(TRichEdit& rich, QWidget* parent = nullptr);
+QComboBox* CreateWidget(TComboBox& combo, QWidget* parent = nullptr, TAfterKey afterKey = {});
+QPlainTextEdit* CreateWidget(TMemo& memo, QWidget* parent = nullptr, TAfterKey afterKey = {});
+QTextEdit* CreateWidget(TRichEdit& rich, QWidget* parent = nullptr, TAfterKey afterKey = {});
 
 }  // namespace tolvex::qt

@@ -47,11 +47,15 @@ private:
 
 template <class Widget>
 TQtDocumentPeer<Widget>::TQtDocumentPeer(Widget* widget) : widget_(widget) {
-    const auto userChanged = [this] {
+    caretMoved_ = QObject::connect(widget, &Widget::cursorPositionChanged, [this] {
         if (busy_ == 0) typingKnown_ = false;
-    };
-    caretMoved_ = QObject::connect(widget, &Widget::cursorPositionChanged, userChanged);
-    contentsChanged_ = QObject::connect(widget->document(), &QTextDocument::contentsChanged, userChanged);
+    });
+    contentsChanged_ = QObject::connect(widget->document(), &QTextDocument::contentsChanged, [this] {
+        if (busy_ > 0) return;  // the peer's own changes are announced when they are complete
+        typingKnown_ = false;
+        NoticeChange();
+    });
+    known_ = Text();
 }
 
 template <class Widget>
@@ -73,12 +77,15 @@ std::string TQtDocumentPeer<Widget>::Text() const {
 template <class Widget>
 void TQtDocumentPeer<Widget>::SetText(const std::string& text) {
     if (!widget_) return orphan_.SetText(text);
-    TBusy busy(busy_);
-    QTextCursor cursor(&Document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(ToDocumentText(text), ToCharFormat(default_));
-    cursor.setPosition(0);
-    Install(cursor, default_);
+    {
+        TBusy busy(busy_);
+        QTextCursor cursor(&Document());
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(ToDocumentText(text), ToCharFormat(default_));
+        cursor.setPosition(0);
+        Install(cursor, default_);
+    }
+    NoticeChange();
 }
 
 template <class Widget>
@@ -118,10 +125,13 @@ template <class Widget>
 void TQtDocumentPeer<Widget>::ReplaceSelection(const std::string& text) {
     if (!widget_) return orphan_.ReplaceSelection(text);
     const TCharAttributes typing = Typing();
-    TBusy busy(busy_);
-    QTextCursor cursor = CursorFor(SelStart(), SelLength());
-    cursor.insertText(ToDocumentText(text), ToCharFormat(typing));
-    Install(cursor, typing);
+    {
+        TBusy busy(busy_);
+        QTextCursor cursor = CursorFor(SelStart(), SelLength());
+        cursor.insertText(ToDocumentText(text), ToCharFormat(typing));
+        Install(cursor, typing);
+    }
+    NoticeChange();
 }
 
 template <class Widget>
@@ -175,6 +185,14 @@ void TQtDocumentPeer<Widget>::Install(QTextCursor cursor, const TCharAttributes&
     widget_->setTextCursor(cursor);
     typing_ = typing;
     typingKnown_ = true;
+}
+
+template <class Widget>
+void TQtDocumentPeer<Widget>::NoticeChange() {
+    std::string text = Text();
+    if (text == known_) return;
+    known_ = std::move(text);
+    TextChanged();
 }
 
 template class TQtDocumentPeer<QPlainTextEdit>;

@@ -48,6 +48,8 @@ private:
     TCharAttributes Typing() const;
     // Makes `cursor` the widget's, with `typing` for what is typed next.
     void Install(QTextCursor cursor, const TCharAttributes& typing);
+    // Tells the control when the text differs from what it was last told.
+    void NoticeChange();
 
     QPointer<Widget> widget_;
     THeadlessTextPeer orphan_;
@@ -55,6 +57,7 @@ private:
     TCharAttributes typing_;
     bool typingKnown_ = false;  // typing_ holds until the user moves the caret or edits
     int busy_ = 0;              // > 0 while the peer itself changes the widget
+    std::string known_;         // the text as last announced
     QMetaObject::Connection caretMoved_, contentsChanged_;
 };
 

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "framework/application.h"
+#include "framework/form.h"
 
 namespace tolvex::qt {
 
@@ -17,26 +18,12 @@ struct KeyRow {
 };
 
 constexpr KeyRow kKeys[] = {
-    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, 9},        {Qt::Key_Backtab, 9},      {Qt::Key_Return, VK_RETURN},
-    {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Escape, 27},    {Qt::Key_Space, 32},       {Qt::Key_PageUp, 33},
+    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},   {Qt::Key_Backtab, VK_TAB},      {Qt::Key_Return, VK_RETURN},
+    {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Escape, VK_ESCAPE},    {Qt::Key_Space, 32},       {Qt::Key_PageUp, 33},
     {Qt::Key_PageDown, 34},       {Qt::Key_End, VK_END},   {Qt::Key_Home, VK_HOME},   {Qt::Key_Left, VK_LEFT},
     {Qt::Key_Up, VK_UP},          {Qt::Key_Right, VK_RIGHT}, {Qt::Key_Down, VK_DOWN}, {Qt::Key_Insert, 45},
     {Qt::Key_Delete, VK_DELETE},
 };
-
-// Runs one key press as an event loop would: errors are shown, never thrown on. False when one was raised.
-template <class Input>
-bool RunInput(Input&& input) {
-    try {
-        input();
-        return true;
-    } catch (const Exception& e) {
-        Application().ShowException(e);
-    } catch (const std::exception& e) {
-        Application().ShowException(Exception(e.what()));
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -57,7 +44,20 @@ TShiftState ToShiftState(Qt::KeyboardModifiers modifiers) {
     return shift;
 }
 
-TQtKeyFilter::TQtKeyFilter(TControl& control, QObject* widget) : QObject(widget), control_(control) {
+bool RunInput(const std::function<void()>& input) {
+    try {
+        input();
+        return true;
+    } catch (const Exception& e) {
+        Application().ShowException(e);
+    } catch (const std::exception& e) {
+        Application().ShowException(Exception(e.what()));
+    }
+    return false;
+}
+
+TQtKeyFilter::TQtKeyFilter(TControl& control, QObject* widget, std::function<void()> after)
+    : QObject(widget), control_(control), after_(std::move(after)) {
     widget->installEventFilter(this);
 }
 
@@ -67,14 +67,19 @@ bool TQtKeyFilter::eventFilter(QObject*, QEvent* event) {
     TKey key = ToKey(press->key());
     const TShiftState shift = ToShiftState(press->modifiers());
     if (key == 0) return false;
-    if (key == VK_RETURN) {
-        // What Return does is the control's business alone (a memo types its line break);
-        // the widgets' own meanings of it (confirming a combo box item) do not apply.
-        RunInput([&] { control_.PressKey(key, shift); });
-        return true;
-    }
-    const bool completed = RunInput([&] { control_.KeyDown(key, shift); });
-    return !completed || key == 0;
+    const bool dialogKey = key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB;
+    const bool goesOn = dialogKey ? (RunInput([&] { control_.PressKey(key, shift); }), false) : KeyDown(key, shift);
+    if (after_) after_();
+    return !goesOn;
+}
+
+bool TQtKeyFilter::KeyDown(TKey& key, TShiftState shift) {
+    TCustomForm* form = GetParentForm(control_);
+    const bool completed = RunInput([&] {
+        if (form && form != &control_ && form->KeyPreview()) form->KeyDown(key, shift);
+        if (key != 0) control_.KeyDown(key, shift);
+    });
+    return completed && key != 0;
 }
 
 }  // namespace tolvex::qt

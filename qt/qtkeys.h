@@ -1,6 +1,7 @@
 #pragma once
 // Key presses of real widgets delivered to framework controls.
 #include <QObject>
+#include <functional>
 
 #include "framework/control.h"
 
@@ -12,19 +13,31 @@ namespace tolvex::qt {
 TKey ToKey(int qtKey);
 TShiftState ToShiftState(Qt::KeyboardModifiers modifiers);
 
-// Watches a widget's key presses and gives each to the control's KeyDown first, as the platform
-// does before its own key handling. A key that KeyDown cleared, or that raised an error, is
-// consumed; any other goes on to the widget, whose own editing stands for the control's. Return
-// goes wholly to the control (PressKey) and never to the widget. Errors go to
-// Application().ShowException: nothing may be thrown through Qt's event loop.
+// Watches a widget's key presses and delivers each as the platform does. The dialog keys
+// (Return, Escape, Tab) go wholly to the control (PressKey: its KeyDown, then its form's dialog
+// keys or its own handling) and never to the widget, whose own meanings of them (a combo box
+// confirming an item, a dialog's default button) do not apply. Any other key goes to the form
+// first when it previews keys, then to the control's KeyDown; a key either of them cleared, or
+// that raised an error, is consumed, any other goes on to the widget, whose own editing stands
+// for the control's. Errors go to Application().ShowException: nothing may be thrown through
+// Qt's event loop.
 class TQtKeyFilter final : public QObject {
 public:
-    // Installs itself on `widget`, which owns it.
-    TQtKeyFilter(TControl& control, QObject* widget);
+    // Installs itself on `widget`, which owns it. `after` runs after every key the control saw
+    // (a window brings its widgets up to date).
+    TQtKeyFilter(TControl& control, QObject* widget, std::function<void()> after = {});
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // KeyDown as the form and the control see it; false when the key is to go no further.
+    bool KeyDown(TKey& key, TShiftState shift);
+
     TControl& control_;
+    std::function<void()> after_;
 };
+
+// Runs one piece of user input as an event loop would: errors are shown, never thrown on.
+// False when one was raised.
+bool RunInput(const std::function<void()>& input);
 
 }  // namespace tolvex::qt

@@ -8,16 +8,33 @@
 
 namespace tolvex::qt {
 
-TQtLineEditPeer::TQtLineEditPeer(QLineEdit* edit, QWidget* owned) : edit_(edit), owned_(owned) {}
+TQtLineEditPeer::TQtLineEditPeer(QLineEdit* edit, QWidget* owned) : edit_(edit), owned_(owned) {
+    changed_ = QObject::connect(edit, &QLineEdit::textChanged, [this] {
+        if (busy_ == 0) NoticeChange();
+    });
+}
 
-TQtLineEditPeer::~TQtLineEditPeer() { delete owned_.data(); }
+void TQtLineEditPeer::NoticeChange() {
+    std::string text = Text();
+    if (text == known_) return;
+    known_ = std::move(text);
+    TextChanged();
+}
+
+TQtLineEditPeer::~TQtLineEditPeer() {
+    QObject::disconnect(changed_);
+    delete owned_.data();
+}
 
 std::string TQtLineEditPeer::Text() const { return edit_ ? FromQString(edit_->text()) : orphan_.Text(); }
 
 void TQtLineEditPeer::SetText(const std::string& text) {
     if (!edit_) return orphan_.SetText(text);
+    ++busy_;
     edit_->setText(ToQString(text));
     edit_->setCursorPosition(0);
+    --busy_;
+    NoticeChange();
 }
 
 int TQtLineEditPeer::SelStart() const {
@@ -44,8 +61,11 @@ void TQtLineEditPeer::ReplaceSelection(const std::string& text) {
     const int start = SelStart();
     QString whole = edit_->text();
     whole.replace(start, SelLength(), ToQString(text));
+    ++busy_;
     edit_->setText(whole);
     edit_->setCursorPosition(start + static_cast<int>(text.size()));
+    --busy_;
+    NoticeChange();
 }
 
 TCharAttributes TQtLineEditPeer::SelAttributes() const { return default_; }

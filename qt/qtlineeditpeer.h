@@ -1,7 +1,9 @@
 #pragma once
 // The text peer of the single-line controls (an edit, the edit part of a combo box) on a
 // QLineEdit. A line edit shows all its text in one font, the control's: every character has the
-// default attributes, and attributes set on a selection are not kept.
+// default attributes, and attributes set on a selection are not kept. Every change of the text,
+// the user's too, is announced once the change is complete.
+#include <QMetaObject>
 #include <QPointer>
 
 #include "framework/textpeer.h"
@@ -31,10 +33,16 @@ public:
     void SetDefaultAttributes(const TCharAttributes& attributes) override;
 
 private:
+    // Tells the control when the text differs from what it was last told.
+    void NoticeChange();
+
     QPointer<QLineEdit> edit_;
     QPointer<QWidget> owned_;
     THeadlessTextPeer orphan_;
     TCharAttributes default_;
+    std::string known_;  // the text as last announced
+    int busy_ = 0;       // > 0 while the peer itself changes the widget
+    QMetaObject::Connection changed_;
 };
 
 }  // namespace tolvex::qt
