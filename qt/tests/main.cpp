@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         {"TextPeersTest", NewTextPeersTest},
         {"ExpressionControlsTest", NewExpressionControlsTest},
         {"DemoFormTest", NewDemoFormTest},
+        {"WindowsTest", NewWindowsTest},
     };
     const char* only = argc > 1 ? argv[1] : nullptr;
     // Qt Test sees the program name and whatever follows the suite's name.

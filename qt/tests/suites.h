@@ -11,6 +11,7 @@ namespace tolvex::qt::test {
 std::unique_ptr<QObject> NewTextPeersTest();
 std::unique_ptr<QObject> NewExpressionControlsTest();
 std::unique_ptr<QObject> NewDemoFormTest();
+std::unique_ptr<QObject> NewWindowsTest();
 
 // Where the suites write screenshots: $TOLVEX_SCREENSHOT_DIR, or screenshots/ in the build tree.
 QString ScreenshotPath(const QString& fileName);
