@@ -1,13 +1,33 @@
 // tolvex-workbench [SYMBOLFILE]: an interpreter, loaded from SYMBOLFILE when one is given, with
-// the demo form of the expression controls bound to it.
+// the interpreter editor window opened on it and the demo form of the expression controls bound
+// to it.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
+#include "design/matheditorform.h"
+#include "framework/application.h"
 #include "interpreter/mathinterpreter.h"
 #include "qt/qtapplication.h"
+#include "qt/qtwindow.h"
 #include "tools/workbench/demoform.h"
+
+namespace {
+
+// The editor window on `interpreter`, until the developer closes it.
+void OpenEditor(tolvex::TMathInterpreter& interpreter) {
+    tolvex::Application().HandleInput([&] {
+        tolvex::TfrmMathEditor editor;
+        editor.SetMI(&interpreter);
+        editor.ShowModal();
+    });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -31,7 +51,13 @@ int main(int argc, char** argv) {
         }
     }
     tolvex::qt::ShowExceptionsInMessageBoxes();
+    tolvex::qt::UseQtWindows();
+
     tolvex::workbench::TDemoForm demo(interpreter);
+    auto* reopen = new QPushButton(QStringLiteral("Interpreter &editor..."));
+    static_cast<QFormLayout*>(demo.Window().layout())->addRow(reopen);
+    QObject::connect(reopen, &QPushButton::clicked, [&interpreter] { OpenEditor(interpreter); });
     demo.Window().show();
+    QTimer::singleShot(0, [&interpreter] { OpenEditor(interpreter); });
     return QApplication::exec();
 }
