@@ -142,6 +142,27 @@ private slots:
         QVERIFY(SaveScreenshot(window.Dialog(), QStringLiteral("expression-window.png")));
     }
 
+    // Escape and Tab reach the controls' handlers and the form's tab order, not the widgets.
+    void DialogKeysGoThroughTheForm() {
+        UseQtWindows();
+        TMathInterpreter interpreter;
+        interpreter.Execute("ab=1");
+        TfrmMathDump form(&interpreter);
+        bool stillOpen = false;
+        WhenDialogOpens([&](QWidget* modal) {
+            auto* find = modal->focusWidget();
+            QTest::keyClicks(find, "ab");
+            QTest::keyClick(find, Qt::Key_Tab);
+            stillOpen = form.ActiveControl() == form.chkCaseSensitive && find != modal->focusWidget();
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Escape);  // clears the field
+            stillOpen = stillOpen && form.memFindSymbol->Text().empty() && modal->isVisible();
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Escape);  // closes the window
+        });
+        QCOMPARE(form.ShowModal(), mrCancel);
+        QVERIFY(stillOpen);
+    }
+
     // A modal showing runs in a real window until a button gives the form its result; the text
     // typed there stays with the form afterwards.
     void ModalWindowEndsWithItsButtons() {
