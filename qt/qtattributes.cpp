@@ -11,6 +11,26 @@ namespace {
 constexpr int kHeightProperty = QTextFormat::UserProperty + 1;
 constexpr int kColorProperty = QTextFormat::UserProperty + 2;
 
+// Faces the forms name that a Linux desktop rarely has, with stand-ins of close metrics. The
+// forms were laid out for them: a wider face (fontconfig's default) runs labels into the edits
+// beside them.
+struct TStandIn {
+    const char* face;
+    const char* standIns[2];
+};
+constexpr TStandIn kStandIns[] = {
+    {"MS Sans Serif", {"Liberation Sans", "Arial"}},
+};
+
+// The face first, then its stand-ins: Qt takes the first family that is installed.
+QStringList FamiliesFor(const std::string& name) {
+    QStringList families{ToQString(name)};
+    for (const TStandIn& entry : kStandIns)
+        if (name == entry.face)
+            for (const char* standIn : entry.standIns) families << QString::fromLatin1(standIn);
+    return families;
+}
+
 }  // namespace
 
 QColor ToQColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
@@ -18,7 +38,8 @@ QColor ToQColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF,
 TColor FromQColor(const QColor& color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
 
 QFont ToQFont(const TCharAttributes& attributes) {
-    QFont font(ToQString(attributes.name));
+    QFont font;
+    font.setFamilies(FamiliesFor(attributes.name));
     if (attributes.height != 0) font.setPixelSize(std::abs(attributes.height));
     font.setBold(attributes.style.Has(fsBold));
     font.setItalic(attributes.style.Has(fsItalic));
@@ -29,7 +50,7 @@ QFont ToQFont(const TCharAttributes& attributes) {
 
 QTextCharFormat ToCharFormat(const TCharAttributes& attributes) {
     QTextCharFormat format;
-    format.setFontFamilies(QStringList{ToQString(attributes.name)});
+    format.setFontFamilies(FamiliesFor(attributes.name));
     if (attributes.height != 0) format.setProperty(QTextFormat::FontPixelSize, std::abs(attributes.height));
     format.setForeground(ToQColor(attributes.color));
     format.setFontWeight(attributes.style.Has(fsBold) ? QFont::Bold : QFont::Normal);

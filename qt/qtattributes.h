@@ -2,7 +2,8 @@
 // Fonts and character attributes as Qt sees them. A colour 0x00BBGGRR becomes the QColor of its
 // three bytes; a negative height (character height in pixels) becomes a pixel size, and so does
 // a positive one (cell height). A character format also carries the exact height and colour, so
-// attributes read back from a document are the ones that were set.
+// attributes read back from a document are the ones that were set. A face that Linux desktops
+// lack ("MS Sans Serif") is followed by stand-ins of close metrics, and reads back as named.
 #include <QColor>
 #include <QFont>
 #include <QTextCharFormat>

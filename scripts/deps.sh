@@ -3,9 +3,12 @@
 set -euo pipefail
 # libedit-dev: the REPL's line editing; pkg-config finds it. dpkg-dev and file: CPack's Debian package.
 # libmuparser-dev, libfparser-dev: the peer engines of the benchmark program.
-# qt6-base-dev: the Qt backend and the workbench (optional in the build, built when found).
+# qt6-base-dev: the Qt backend and the workbench (optional in the build, built when found); its
+# offscreen platform draws the Qt tests' windows. fonts-liberation2: the stand-in for the windows'
+# "MS Sans Serif", whose metrics their layouts were made for.
 packages=(cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev locales
-          libedit-dev pkg-config dpkg-dev file libmuparser-dev libfparser-dev qt6-base-dev)
+          libedit-dev pkg-config dpkg-dev file libmuparser-dev libfparser-dev qt6-base-dev
+          fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -98,6 +98,10 @@ private slots:
         QVERIFY(Of<QCheckBox>(window, form.chkDfQualified)->isChecked() == interpreter.DumpFormat().Has(dfQualified));
         QTest::mouseClick(Of<QCheckBox>(window, form.chkDfDetailed), Qt::LeftButton);
         QVERIFY(form.chkDfDetailed->Checked());
+        // Each label ends a visible gap before the edit it names, as the page was laid out.
+        const std::pair<TLabel*, TEdit*> named[] = {{form.Label1, form.edEscapeChar}, {form.Label2, form.edMaxFunctionNesting}};
+        for (const auto& [label, edit] : named)
+            QVERIFY(window.WidgetOf(*label)->geometry().right() + 4 < window.WidgetOf(*edit)->geometry().left());
         QVERIFY(SaveScreenshot(window.Dialog(), QStringLiteral("editor-properties.png")));
         tabs->setCurrentIndex(0);
         QVERIFY(interpreter.DumpFormat().Has(dfDetailed));
