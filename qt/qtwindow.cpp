@@ -248,7 +248,8 @@ void TQtWindow::Sync() {
         } else if (auto* pages = dynamic_cast<const TPageControl*>(control)) {
             static_cast<QTabWidget*>(widget.data())->setCurrentIndex(pages->ActivePageIndex());
         } else if (dynamic_cast<const TGroupBox*>(control)) {
-            static_cast<QGroupBox*>(widget.data())->setTitle(Plain(control->Caption()));
+            // The accelerator shows; Qt's shortcut for it focuses the box's first control.
+            static_cast<QGroupBox*>(widget.data())->setTitle(ToQString(control->Caption()));
         } else if (auto* label = dynamic_cast<const TLabel*>(control)) {
             auto* text = static_cast<QLabel*>(widget.data());
             QWidget* buddy = label->FocusControl() ? WidgetOf(*label->FocusControl()) : nullptr;
