@@ -39,17 +39,58 @@ bool FoldedEqual::operator()(std::string_view a, std::string_view b) const noexc
 
 // ---- Symbols by name ------------------------------------------------------------------------
 
+std::size_t TMSymbolIndex::Home(std::uint64_t hash) const {
+    // Fibonacci hashing spreads the few low bits that short names vary in over the whole array.
+    return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> 32) & (entries_.size() - 1);
+}
+
+void TMSymbolIndex::File(TMSymbol& symbol) {
+    if (2 * (filed_ + 1) > entries_.size()) Grow();
+    const std::uint64_t hash = FoldedHash()(symbol.Identifier());
+    std::size_t i = Home(hash);
+    while (entries_[i].symbol) i = (i + 1) & (entries_.size() - 1);
+    entries_[i] = {hash, &symbol};
+    ++filed_;
+}
+
+void TMSymbolIndex::Grow() {
+    std::vector<Entry> old(std::max<std::size_t>(16, 2 * entries_.size()));
+    old.swap(entries_);
+    for (const Entry& entry : old) {
+        if (!entry.symbol) continue;
+        std::size_t i = Home(entry.hash);
+        while (entries_[i].symbol) i = (i + 1) & (entries_.size() - 1);
+        entries_[i] = entry;
+    }
+}
+
+// Removes the symbol's entry under `identifier`; the entries behind it in its run move back into
+// the gap where their home allows, so that every run stays unbroken.
+void TMSymbolIndex::Unfile(TMSymbol& symbol, const std::string& identifier) {
+    if (entries_.empty()) return;
+    const std::size_t mask = entries_.size() - 1;
+    const std::uint64_t hash = FoldedHash()(identifier);
+    std::size_t gap = Home(hash);
+    while (entries_[gap].symbol && !(entries_[gap].symbol == &symbol && entries_[gap].hash == hash))
+        gap = (gap + 1) & mask;
+    if (!entries_[gap].symbol) return;
+    for (std::size_t i = (gap + 1) & mask; entries_[i].symbol; i = (i + 1) & mask) {
+        const std::size_t home = Home(entries_[i].hash);
+        // The entry may fill the gap when its home does not lie in the stretch (gap, i].
+        if (((i - home) & mask) >= ((i - gap) & mask)) {
+            entries_[gap] = entries_[i];
+            gap = i;
+        }
+    }
+    entries_[gap] = Entry{};
+    --filed_;
+}
+
 void TMSymbolIndex::Entered(TMSymbols& table, int index) {
     TMSymbol* symbol = table.Symbol(index);
     if (!Is<TMSymbol>(symbol)) return;
-    if (symbol->slot_ < 0) symbols_.emplace(symbol->Identifier(), symbol);
+    if (symbol->slot_ < 0) File(*symbol);
     symbol->slot_ = index;
-}
-
-void TMSymbolIndex::Unfile(TMSymbol& symbol, const std::string& identifier) {
-    auto [first, last] = symbols_.equal_range(identifier);
-    for (auto entry = first; entry != last; ++entry)
-        if (entry->second == &symbol) return void(symbols_.erase(entry));
 }
 
 void TMSymbolIndex::Left(TMSymbol& symbol) {
@@ -66,21 +107,24 @@ void TMSymbolIndex::Moved(TMSymbols& table, int first) {
 void TMSymbolIndex::Renamed(TMSymbol& symbol, const std::string& previous) {
     if (symbol.slot_ < 0) return;
     Unfile(symbol, previous);
-    symbols_.emplace(symbol.Identifier(), &symbol);
+    File(symbol);
 }
 
 int TMSymbolIndex::Find(const TMSymbols& table, const std::string& identifier) const {
+    if (entries_.empty()) return -1;
     int found = -1;
-    auto [first, last] = symbols_.equal_range(identifier);
-    for (auto entry = first; entry != last; ++entry) {
-        const TMSymbol* symbol = entry->second;
-        if (symbol->IsEqualIdentifier(identifier) && (found < 0 || symbol->slot_ < found)) found = symbol->slot_;
+    const std::uint64_t hash = FoldedHash()(identifier);
+    for (std::size_t i = Home(hash); entries_[i].symbol; i = (i + 1) & (entries_.size() - 1)) {
+        const TMSymbol* symbol = entries_[i].symbol;
+        if (entries_[i].hash == hash && symbol->IsEqualIdentifier(identifier) && (found < 0 || symbol->slot_ < found))
+            found = symbol->slot_;
     }
     return found >= 0 && table.Get(found) ? found : -1;
 }
 
 void TMSymbolIndex::Clear() {
-    symbols_.clear();
+    std::fill(entries_.begin(), entries_.end(), Entry{});
+    filed_ = 0;
     users_.clear();
 }
 

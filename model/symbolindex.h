@@ -3,6 +3,7 @@
 // use each name. With it a lookup, the binding of a new tree and the rebinding that follows a new
 // or renamed symbol cost in proportion to the names involved, not to the size of the table; the
 // bindings that result are exactly those of walking the whole table.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -59,10 +60,22 @@ public:
 private:
     void AddUser(const std::string& key, TMFunction& function);
 
+    // ---- Symbols by folded name: open addressing with linear probing -------------------------
+    // An entry holds the folded hash of the name the symbol was filed under and the symbol; names
+    // themselves are read from the symbols. One flat array, no node per symbol, so that filing and
+    // finding a name touch one place in memory whatever the size of the table. Nearly every name
+    // has one symbol; two only where case-sensitive names differ in case.
+    struct Entry {
+        std::uint64_t hash = 0;
+        TMSymbol* symbol = nullptr;  // null: free
+    };
+    std::size_t Home(std::uint64_t hash) const;
+    void File(TMSymbol& symbol);
     void Unfile(TMSymbol& symbol, const std::string& identifier);
+    void Grow();
 
-    // Nearly every name has one symbol; two only where case-sensitive names differ in case.
-    std::unordered_multimap<std::string, TMSymbol*, FoldedHash, FoldedEqual> symbols_;
+    std::vector<Entry> entries_;  // a power of two in size, at most half used; kept when cleared
+    std::size_t filed_ = 0;
     FoldedMap<std::vector<TMFunction*>> users_;
     std::vector<TMReference*> references_;  // scratch of BindByName
     std::vector<TMSymbol*> targets_;        // scratch of BindByName
