@@ -113,10 +113,11 @@ TMFunction::TMFunction() {
 }
 
 TMFunction::~TMFunction() {
-    // Parameters go first: each unwires itself from the body, which still exists.
+    // The body goes first, so the parameters have nothing left to unwire themselves from; nothing
+    // in a body reads the symbols its references point to while it is freed.
+    FreeExpression();
     parameters_->FreeAndClear();
     parameters_.reset();
-    FreeExpression();
 }
 
 TMSymbolIndex* TMFunction::BodyIndex() const { return List && !List->Clearing() ? List->Index() : nullptr; }
