@@ -131,25 +131,27 @@ void TMSymbolIndex::Clear() {
 // ---- Function bodies by name ----------------------------------------------------------------
 
 void TMSymbolIndex::AddUser(const std::string& key, TMFunction& function) {
-    for (const std::string& used : function.usedNames_)
-        if (FoldedEqual()(used, key)) return;
-    function.usedNames_.push_back(key);
-    users_[key].push_back(&function);
+    for (const std::string* used : function.usedNames_)
+        if (FoldedEqual()(*used, key)) return;
+    auto& [name, users] = *users_.try_emplace(key).first;
+    function.usedNames_.push_back(&name);
+    users.push_back(&function);
 }
 
 void TMSymbolIndex::AddBody(const TMSymbols& table, TMFunction& function) {
-    std::vector<TMReference*> references;
-    function.Expression()->CollectReferences(references);
-    for (TMReference* reference : references) {
-        AddUser((reference->ReferencedSymbolName), function);
+    bodyReferences_.clear();
+    function.Expression()->CollectReferences(bodyReferences_);
+    function.usedNames_.reserve(function.usedNames_.size() + bodyReferences_.size());
+    for (TMReference* reference : bodyReferences_) {
+        AddUser(reference->ReferencedSymbolName, function);
         if (reference->SymbolReference && reference->SymbolReference->List == &table)
-            AddUser((reference->SymbolReference->Identifier()), function);
+            AddUser(reference->SymbolReference->Identifier(), function);
     }
 }
 
 void TMSymbolIndex::RemoveBody(TMFunction& function) {
-    for (const std::string& key : function.usedNames_) {
-        auto users = users_.find(key);
+    for (const std::string* key : function.usedNames_) {
+        auto users = users_.find(*key);
         if (users == users_.end()) continue;
         Erase(users->second, &function);
         if (users->second.empty()) users_.erase(users);

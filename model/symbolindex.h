@@ -77,7 +77,8 @@ private:
     std::vector<Entry> entries_;  // a power of two in size, at most half used; kept when cleared
     std::size_t filed_ = 0;
     FoldedMap<std::vector<TMFunction*>> users_;
-    std::vector<TMReference*> references_;  // scratch of BindByName
+    std::vector<TMReference*> references_;      // scratch of BindByName
+    std::vector<TMReference*> bodyReferences_;  // scratch of AddBody
     std::vector<TMSymbol*> targets_;        // scratch of BindByName
 };
 

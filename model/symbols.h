@@ -145,7 +145,9 @@ private:
     std::unique_ptr<TMExpression> expression_;
     std::uint64_t definition_ = 0;
     int active_ = 0;
-    std::vector<std::string> usedNames_;  // names under which an indexed table files the body
+    // Names under which an indexed table files the body: the keys of the index's entries, which
+    // stay in place while the body is filed under them.
+    std::vector<const std::string*> usedNames_;
 };
 
 template <> inline constexpr std::uint32_t kKindOf<TMSymbol> = ikSymbol;
