@@ -73,5 +73,43 @@ TEST_F(BindingTest, LookupsFollowTheTable) {
     EXPECT_EQ(Run("v1 = 7; v1"), "integer 7");
 }
 
+// Heavy churn of a large case-sensitive table (names that differ only in case share an index entry;
+// deletions and renames empty entries that others move back into) keeps every lookup equal to a
+// walk over the table.
+TEST_F(BindingTest, LookupsAfterChurnEqualAWalk) {
+    constexpr int n = 3000;
+    interpreter.SetCaseSensitiveSymbols(true);
+    std::string text;
+    for (int i = 0; i < n; ++i) text += "v" + std::to_string(i) + "=" + std::to_string(i) + ";";
+    for (int i = 0; i < n; i += 7) text += "V" + std::to_string(i) + "=" + std::to_string(-i) + ";";
+    interpreter.Execute(text);
+    text.clear();
+    for (int i = 0; i < n; i += 3) text += "delete v" + std::to_string(i) + ";";
+    interpreter.Execute(text);
+    TMSymbols& table = interpreter.Symbols();
+    for (int i = 1; i < n; i += 5)
+        if (i % 3 != 0) table.FindSymbol("v" + std::to_string(i))->SetIdentifier("w" + std::to_string(i));
+    const auto walk = [&](const std::string& name) {
+        for (int k = 0; k < table.Count(); ++k)
+            if (table.Symbol(k)->IsEqualIdentifier(name)) return k;
+        return -1;
+    };
+    const auto expectLookupsEqualAWalk = [&] {
+        for (int i = 0; i < n; ++i)
+            for (const char* prefix : {"v", "V", "w", "W"}) {
+                const std::string name = prefix + std::to_string(i);
+                ASSERT_EQ(table.FindSymbolIndex(name), walk(name)) << name;
+            }
+    };
+    expectLookupsEqualAWalk();
+    EXPECT_EQ(Run("v0"), "TMVarRef.GetValue() Referenced symbol: \"v0\" is not defied, position: 1.");
+    EXPECT_EQ(Run("V21 + v22 + w26"), "integer 27");
+    text.clear();
+    for (int i = 0; i < n; i += 3) text += "v" + std::to_string(i) + "=1;";
+    interpreter.Execute(text);
+    expectLookupsEqualAWalk();
+    EXPECT_EQ(table.Count(), n + (n + 6) / 7);
+}
+
 }  // namespace
 }  // namespace tolvex::test
