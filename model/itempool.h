@@ -1,9 +1,13 @@
 #pragma once
-// Recycles the memory of freed items. Every expression makes and frees dozens of small items
-// (tokens, nodes, argument wrappers); the pool keeps freed blocks of the common sizes for the
-// next item made on the same thread, like a per-thread allocator cache. Blocks come from the
-// global allocator and go back to it when the pool is full or the thread ends; no item ever
-// shares memory with another, and sanitizer builds bypass the pool so that they see every block.
+// Memory for items. Every expression makes and frees dozens of small items (tokens, nodes,
+// argument wrappers), and a symbol table holds a few per symbol. Blocks of each size class are
+// carved in order from 64 KiB chunks that belong to one thread; a freed block goes back on its
+// chunk's list, so that the next item of its size reuses it, and freeing a table then loading
+// another reuses the same memory in place. Items may be freed on any thread: a block freed on
+// another thread is handed to the chunk's owner, and the chunks of a thread that ends while its
+// items live on pass to the next thread short of memory of their size. A chunk goes back to the
+// global allocator when its last block is freed, beyond a few that each thread keeps for reuse.
+// Address-sanitizer builds bypass the pool so that they see every block.
 #include <cstddef>
 
 namespace tolvex::item_pool {
