@@ -1,5 +1,7 @@
 // Statement lists: split at ";" outside string literals, one result per statement, gathered in
 // chunks of 256 so the result array grows once per chunk.
+#include <string_view>
+
 #include "framework/format.h"
 #include "interpreter/limits.h"
 #include "interpreter/mathinterpreter.h"
@@ -54,12 +56,29 @@ void Flush(Variant& result, TChunk& chunk, int& held, bool& first) {
     first = false;
 }
 
+// The name a statement starting at `start` begins with (letters, digits and "_" after blanks),
+// as a symbol file's statements do; empty when there is none.
+std::string_view LeadingName(const std::string& text, std::size_t start) {
+    while (start < text.size() && static_cast<unsigned char>(text[start]) <= ' ') ++start;
+    std::size_t end = start;
+    for (; end < text.size(); ++end) {
+        const char c = text[end];
+        const char letter = static_cast<char>(c | 0x20);
+        if (!((c >= '0' && c <= '9') || (letter >= 'a' && letter <= 'z') || c == '_')) break;
+    }
+    return std::string_view(text).substr(start, end - start);
+}
+
 }  // namespace
 
 void TMathInterpreter::RunStatements(const std::string& text, const std::string& source) {
     int number = 0;
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = StatementEnd(text, start, escapeChar_);
+        // Loading a large table waits for memory at the first lookup of each new name; asking for
+        // the next statement's name while this one runs hides most of that wait.
+        if (TMSymbolIndex* index = symbols_->Index(); index && end < text.size())
+            index->Prefetch(LeadingName(text, end + 1));
         if (end > start) {
             ++number;
             try {

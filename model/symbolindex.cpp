@@ -122,6 +122,10 @@ int TMSymbolIndex::Find(const TMSymbols& table, const std::string& identifier) c
     return found >= 0 && table.Get(found) ? found : -1;
 }
 
+void TMSymbolIndex::Prefetch(std::string_view name) const {
+    if (!entries_.empty()) __builtin_prefetch(&entries_[Home(FoldedHash()(name))]);
+}
+
 void TMSymbolIndex::Clear() {
     std::fill(entries_.begin(), entries_.end(), Entry{});
     filed_ = 0;

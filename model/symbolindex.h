@@ -38,6 +38,9 @@ public:
     void Renamed(TMSymbol& symbol, const std::string& previous);
     // Index of the symbol named `identifier` under the table's case rule, or -1.
     int Find(const TMSymbols& table, const std::string& identifier) const;
+    // A hint that `name` will be looked up soon: starts loading the place it is filed at, so that
+    // in a large index the lookup does not wait for memory. Changes nothing.
+    void Prefetch(std::string_view name) const;
     void Clear();
 
     // ---- Function bodies by the names they use ----------------------------------------------
