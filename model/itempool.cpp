@@ -150,7 +150,7 @@ Chunk* NewChunk(Heap& h, std::size_t c) {
 }
 
 // Makes the first available chunk of the class one with a block to hand out.
-Chunk* Refill(Heap& h, std::size_t c) {
+[[gnu::noinline]] Chunk* Refill(Heap& h, std::size_t c) {
     ClassLists& lists = h.lists[c];
     while (Chunk* chunk = lists.available) {
         if (!Exhausted(chunk) || (Collect(chunk) && !Exhausted(chunk))) return chunk;
@@ -254,6 +254,14 @@ void* Allocate(std::size_t size) {
     if (heap.closed) {
         std::lock_guard lock(sharedMutex);
         return Take(shared, c);
+    }
+    // The common case: a freed block of the chunk the class hands out from.
+    if (Chunk* chunk = heap.lists[c].available) {
+        if (FreeBlock* block = chunk->free) {
+            chunk->free = block->next;
+            ++chunk->used;
+            return block;
+        }
     }
     return Take(heap, c);
 }
