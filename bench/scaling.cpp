@@ -2,8 +2,8 @@
 // variables or functions. Per-item cost should stay flat as the size grows tenfold.
 #include <string>
 
-#include "framework/stream.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/framework/stream.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 #include "runner.h"
 
 namespace tolvex::bench {

@@ -1,6 +1,6 @@
 // The interpreter: one-shot ExecuteExpression of the text, and prepared expressions whose
 // variables change through handles.
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 #include "runner.h"
 
 namespace tolvex::bench {

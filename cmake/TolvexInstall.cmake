@@ -6,7 +6,7 @@ include(CMakePackageConfigHelpers)
 
 set(TOLVEX_LIBRARIES tolvex_framework Tolvex_c4)
 set(TOLVEX_HEADER_FOLDERS_tolvex_framework framework)
-set(TOLVEX_HEADER_FOLDERS_Tolvex_c4 intrinsics numberbase model interpreter controls)
+set(TOLVEX_HEADER_FOLDERS_Tolvex_c4 value intrinsics numberbase model interpreter controls)
 if(TARGET Tolvex_design_c4)
   list(APPEND TOLVEX_LIBRARIES Tolvex_design_c4)
   set(TOLVEX_HEADER_FOLDERS_Tolvex_design_c4 design)
@@ -19,12 +19,16 @@ else()
   set(TOLVEX_SOVERSION ${PROJECT_VERSION_MAJOR})
 endif()
 
-# Headers keep their layer folder below include/tolvex: #include "interpreter/mathinterpreter.h".
+# Headers keep their layer folder below include/tolvex: #include <tolvex/interpreter/mathinterpreter.h>.
+# Headers named *_internal.h are the library's own and stay out of the installed tree.
 foreach(library IN LISTS TOLVEX_LIBRARIES)
   foreach(folder IN LISTS TOLVEX_HEADER_FOLDERS_${library})
-    file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    # Listed through the build tree's include/tolvex link, so that the file set's base folder (which
+    # becomes an include folder) is include/, never the source tree with its generic folder names.
+    file(GLOB headers CONFIGURE_DEPENDS ${TOLVEX_BUILD_INCLUDE_DIR}/tolvex/${folder}/*.h)
+    list(FILTER headers EXCLUDE REGEX "_internal\\.h$")
     if(headers)
-      target_sources(${library} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${headers})
+      target_sources(${library} PUBLIC FILE_SET HEADERS BASE_DIRS ${TOLVEX_BUILD_INCLUDE_DIR} FILES ${headers})
     endif()
   endforeach()
   target_compile_features(${library} PUBLIC cxx_std_20)
@@ -35,8 +39,8 @@ set_target_properties(tolvex PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTAL
 
 install(TARGETS ${TOLVEX_LIBRARIES} EXPORT TolvexTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tolvex
-  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tolvex)
+  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(TARGETS tolvex EXPORT TolvexTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(TOLVEX_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tolvex)

@@ -1,4 +1,4 @@
-#include "controls/mathcombobox.h"
+#include "tolvex/controls/mathcombobox.h"
 
 namespace tolvex {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A combo box that evaluates its text and keeps the expressions entered as a history, newest first.
-#include "controls/mathcontrol.h"
-#include "framework/combobox.h"
+#include "tolvex/controls/mathcontrol.h"
+#include "tolvex/framework/combobox.h"
 
 namespace tolvex {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "controls/options.h"
-#include "framework/properties.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/controls/options.h"
+#include "tolvex/framework/properties.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

@@ -2,11 +2,11 @@
 // The expression controls: an edit, a combo box with a history, a memo and a rich edit that
 // evaluate what the user types with a TMathInterpreter when Return is pressed, and show the result
 // or the error in place.
-#include "controls/mathcombobox.h"
-#include "controls/mathedit.h"
-#include "controls/mathmemo.h"
-#include "controls/mathrichedit.h"
-#include "controls/options.h"
+#include "tolvex/controls/mathcombobox.h"
+#include "tolvex/controls/mathedit.h"
+#include "tolvex/controls/mathmemo.h"
+#include "tolvex/controls/mathrichedit.h"
+#include "tolvex/controls/options.h"
 
 namespace tolvex::Mathcontrols {
 

@@ -1,4 +1,4 @@
-#include "controls/mathedit.h"
+#include "tolvex/controls/mathedit.h"
 
 namespace tolvex {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A single-line edit that evaluates its text.
-#include "controls/mathcontrol.h"
-#include "framework/edit.h"
+#include "tolvex/controls/mathcontrol.h"
+#include "tolvex/framework/edit.h"
 
 namespace tolvex {
 

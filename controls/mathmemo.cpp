@@ -1,6 +1,6 @@
-#include "controls/mathmemo.h"
+#include "tolvex/controls/mathmemo.h"
 
-#include "controls/transcript.h"
+#include "tolvex/controls/transcript.h"
 
 namespace tolvex {
 

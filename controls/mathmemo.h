@@ -1,8 +1,8 @@
 #pragma once
 // A memo that works as a transcript: the caret's line is evaluated on Return, and the result (or
 // the error's message) is added below it, followed by a fresh line for the next expression.
-#include "controls/mathcontrol.h"
-#include "framework/memo.h"
+#include "tolvex/controls/mathcontrol.h"
+#include "tolvex/framework/memo.h"
 
 namespace tolvex {
 

@@ -1,6 +1,6 @@
-#include "controls/mathrichedit.h"
+#include "tolvex/controls/mathrichedit.h"
 
-#include "controls/transcript.h"
+#include "tolvex/controls/transcript.h"
 
 namespace tolvex {
 

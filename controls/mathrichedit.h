@@ -2,8 +2,8 @@
 // A rich-text transcript: as the memo, with result lines and error lines in their own fonts.
 #include <memory>
 
-#include "controls/mathcontrol.h"
-#include "framework/richedit.h"
+#include "tolvex/controls/mathcontrol.h"
+#include "tolvex/framework/richedit.h"
 
 namespace tolvex {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "framework/component.h"
-#include "framework/set.h"
-#include "intrinsics/variant.h"
+#include "tolvex/framework/component.h"
+#include "tolvex/framework/set.h"
+#include "tolvex/value/variant.h"
 
 namespace tolvex {
 

@@ -1,5 +1,5 @@
-#include "controls/mathcontrols.h"
-#include "framework/palette.h"
+#include "tolvex/controls/mathcontrols.h"
+#include "tolvex/framework/palette.h"
 
 namespace tolvex::Mathcontrols {
 

@@ -1,8 +1,8 @@
-#include "controls/transcript.h"
+#include "tolvex/controls/transcript.h"
 
 #include <algorithm>
 
-#include "framework/linemap.h"
+#include "tolvex/framework/linemap.h"
 
 namespace tolvex {
 

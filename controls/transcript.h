@@ -2,7 +2,7 @@
 // Line helpers of the memo transcript, shared by TMathMemo and TMathRichEdit.
 #include <string>
 
-#include "framework/memo.h"
+#include "tolvex/framework/memo.h"
 
 namespace tolvex {
 

@@ -1,8 +1,8 @@
-#include "design/dumpsearch.h"
+#include "tolvex/design/dumpsearch.h"
 
 #include <string>
 
-#include "framework/sysutils.h"
+#include "tolvex/framework/sysutils.h"
 
 namespace tolvex {
 

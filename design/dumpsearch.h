@@ -3,7 +3,7 @@
 // the user typed, and select it there.
 #include <string_view>
 
-#include "framework/memo.h"
+#include "tolvex/framework/memo.h"
 
 namespace tolvex {
 

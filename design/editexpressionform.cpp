@@ -1,8 +1,8 @@
-#include "design/editexpressionform.h"
+#include "tolvex/design/editexpressionform.h"
 
-#include "design/windowbuilder.h"
-#include "framework/dialogs.h"
-#include "framework/sysutils.h"
+#include "tolvex/design/windowbuilder.h"
+#include "tolvex/framework/dialogs.h"
+#include "tolvex/framework/sysutils.h"
 
 namespace tolvex {
 

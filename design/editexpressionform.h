@@ -1,11 +1,11 @@
 #pragma once
 // The expression edit window: a multi-line editor for an interpreter's Expression, with buttons
 // that fill in a statement template. It executes nothing itself.
-#include "framework/button.h"
-#include "framework/form.h"
-#include "framework/groupbox.h"
-#include "framework/memo.h"
-#include "framework/panel.h"
+#include "tolvex/framework/button.h"
+#include "tolvex/framework/form.h"
+#include "tolvex/framework/groupbox.h"
+#include "tolvex/framework/memo.h"
+#include "tolvex/framework/panel.h"
 
 namespace tolvex {
 

@@ -1,9 +1,9 @@
-#include "design/mathdumpform.h"
+#include "tolvex/design/mathdumpform.h"
 
-#include "design/dumpsearch.h"
-#include "design/windowbuilder.h"
-#include "framework/cast.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/design/dumpsearch.h"
+#include "tolvex/design/windowbuilder.h"
+#include "tolvex/framework/cast.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

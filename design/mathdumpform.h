@@ -1,12 +1,12 @@
 #pragma once
 // The symbol dump window: an interpreter's dump, read-only, with an incremental find field and a
 // case-sensitivity switch.
-#include "framework/button.h"
-#include "framework/checkbox.h"
-#include "framework/form.h"
-#include "framework/groupbox.h"
-#include "framework/memo.h"
-#include "framework/panel.h"
+#include "tolvex/framework/button.h"
+#include "tolvex/framework/checkbox.h"
+#include "tolvex/framework/form.h"
+#include "tolvex/framework/groupbox.h"
+#include "tolvex/framework/memo.h"
+#include "tolvex/framework/panel.h"
 
 namespace tolvex {
 

@@ -1,11 +1,11 @@
-#include "design/matheditorform.h"
+#include "tolvex/design/matheditorform.h"
 
 #include <string>
 
-#include "design/dumpsearch.h"
-#include "design/symbolfiledialog.h"
-#include "design/windowbuilder.h"
-#include "framework/sysutils.h"
+#include "tolvex/design/dumpsearch.h"
+#include "tolvex/design/symbolfiledialog.h"
+#include "tolvex/design/windowbuilder.h"
+#include "tolvex/framework/sysutils.h"
 
 namespace tolvex {
 

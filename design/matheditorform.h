@@ -3,18 +3,18 @@
 // symbol dump with an incremental locate field and commands to delete one symbol or all of them,
 // and a page with the interpreter's main properties and its symbol files. Whatever it changes
 // stays in the interpreter.
-#include "controls/mathrichedit.h"
-#include "framework/button.h"
-#include "framework/checkbox.h"
-#include "framework/dialogs.h"
-#include "framework/edit.h"
-#include "framework/form.h"
-#include "framework/groupbox.h"
-#include "framework/label.h"
-#include "framework/memo.h"
-#include "framework/pagecontrol.h"
-#include "framework/panel.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/controls/mathrichedit.h"
+#include "tolvex/framework/button.h"
+#include "tolvex/framework/checkbox.h"
+#include "tolvex/framework/dialogs.h"
+#include "tolvex/framework/edit.h"
+#include "tolvex/framework/form.h"
+#include "tolvex/framework/groupbox.h"
+#include "tolvex/framework/label.h"
+#include "tolvex/framework/memo.h"
+#include "tolvex/framework/pagecontrol.h"
+#include "tolvex/framework/panel.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

@@ -1,14 +1,14 @@
-#include "design/mathinterpreterdesign.h"
+#include "tolvex/design/mathinterpreterdesign.h"
 
 #include <array>
 #include <memory>
 
-#include "design/editexpressionform.h"
-#include "design/matheditorform.h"
-#include "design/mathdumpform.h"
-#include "design/symbolfiledialog.h"
-#include "framework/cast.h"
-#include "framework/dialogs.h"
+#include "tolvex/design/editexpressionform.h"
+#include "tolvex/design/matheditorform.h"
+#include "tolvex/design/mathdumpform.h"
+#include "tolvex/design/symbolfiledialog.h"
+#include "tolvex/framework/cast.h"
+#include "tolvex/framework/dialogs.h"
 
 namespace tolvex {
 

@@ -4,7 +4,7 @@
 // files.
 #include <string>
 
-#include "framework/designer.h"
+#include "tolvex/framework/designer.h"
 
 namespace tolvex {
 

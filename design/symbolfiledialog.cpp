@@ -1,4 +1,4 @@
-#include "design/symbolfiledialog.h"
+#include "tolvex/design/symbolfiledialog.h"
 
 namespace tolvex {
 

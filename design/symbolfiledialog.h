@@ -1,6 +1,6 @@
 #pragma once
 // How the design-time tools ask for a symbol file: text files by default, all files on demand.
-#include "framework/dialogs.h"
+#include "tolvex/framework/dialogs.h"
 
 namespace tolvex {
 

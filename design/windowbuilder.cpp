@@ -1,4 +1,4 @@
-#include "design/windowbuilder.h"
+#include "tolvex/design/windowbuilder.h"
 
 namespace tolvex {
 

@@ -4,7 +4,7 @@
 // bound to named methods, as a form file would bind them.
 #include <string>
 
-#include "framework/form.h"
+#include "tolvex/framework/form.h"
 
 namespace tolvex {
 

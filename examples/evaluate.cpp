@@ -1,7 +1,7 @@
 // Evaluate one expression and read its value.
 #include <iostream>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 int main() {
     tolvex::TMathInterpreter interpreter;

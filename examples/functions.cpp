@@ -1,7 +1,7 @@
 // Define user functions, including recursive ones, and call them.
 #include <iostream>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 int main() {
     tolvex::TMathInterpreter interpreter;

@@ -1,7 +1,7 @@
 // Prepare an expression once, then evaluate it many times with inputs set through handles.
 #include <iostream>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 int main() {
     tolvex::TMathInterpreter interpreter;

@@ -1,7 +1,7 @@
 // Run a statement list: one result per statement, failed statements collected in an error list.
 #include <iostream>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 int main() {
     tolvex::TMathInterpreter interpreter;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 int main() {
     const std::string file = (std::filesystem::temp_directory_path() / "tolvex_example_symbols.txt").string();

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 int main() {
     const std::map<std::string, double> prices = {{"price", 3.99}, {"quantity", 15}};

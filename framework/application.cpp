@@ -1,8 +1,8 @@
-#include "framework/application.h"
+#include "tolvex/framework/application.h"
 
 #include <cstdio>
 
-#include "framework/dialogs.h"
+#include "tolvex/framework/dialogs.h"
 
 namespace tolvex {
 

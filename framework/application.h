@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "framework/atomicfile.h"
+#include "tolvex/framework/atomicfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framework/format.h"
+#include "tolvex/framework/format.h"
 
 namespace tolvex {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "framework/stream.h"
+#include "tolvex/framework/stream.h"
 
 namespace tolvex {
 

@@ -1,9 +1,9 @@
-#include "framework/button.h"
+#include "tolvex/framework/button.h"
 
 #include <climits>
 
-#include "framework/form.h"
-#include "framework/properties.h"
+#include "tolvex/framework/form.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

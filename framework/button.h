@@ -2,7 +2,7 @@
 // A push button: a click fires OnClick and, when the button carries a modal result, gives it to
 // its form (which ends a modal showing). The default button answers Return, the cancel button
 // Escape.
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 namespace tolvex {
 

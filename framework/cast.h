@@ -1,6 +1,6 @@
 #pragma once
 // The checked cast between framework classes: the object as a T, or EInvalidCast.
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 

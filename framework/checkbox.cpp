@@ -1,6 +1,6 @@
-#include "framework/checkbox.h"
+#include "tolvex/framework/checkbox.h"
 
-#include "framework/properties.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

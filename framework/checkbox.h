@@ -1,7 +1,7 @@
 #pragma once
 // A check box: a caption and a state that a click toggles. Every change of the state, by the
 // user or by code, fires OnClick.
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 namespace tolvex {
 

@@ -1,9 +1,9 @@
-#include "framework/classes.h"
+#include "tolvex/framework/classes.h"
 
 #include <mutex>
 #include <vector>
 
-#include "framework/ident.h"
+#include "tolvex/framework/ident.h"
 
 namespace tolvex {
 

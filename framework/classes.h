@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/component.h"
+#include "tolvex/framework/component.h"
 
 namespace tolvex {
 

@@ -1,6 +1,6 @@
-#include "framework/combobox.h"
+#include "tolvex/framework/combobox.h"
 
-#include "framework/properties.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

@@ -3,8 +3,8 @@
 // list that a widget backend can forward to the widget's list.
 #include <memory>
 
-#include "framework/strings.h"
-#include "framework/textcontrol.h"
+#include "tolvex/framework/strings.h"
+#include "tolvex/framework/textcontrol.h"
 
 namespace tolvex {
 

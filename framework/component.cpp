@@ -1,10 +1,10 @@
-#include "framework/component.h"
+#include "tolvex/framework/component.h"
 
 #include <algorithm>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "framework/ident.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/framework/ident.h"
 
 namespace tolvex {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/methods.h"
-#include "framework/persistent.h"
+#include "tolvex/framework/methods.h"
+#include "tolvex/framework/persistent.h"
 
 namespace tolvex {
 

@@ -1,11 +1,11 @@
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "framework/application.h"
-#include "framework/form.h"
-#include "framework/properties.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/form.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

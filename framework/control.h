@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/component.h"
-#include "framework/font.h"
-#include "framework/keys.h"
+#include "tolvex/framework/component.h"
+#include "tolvex/framework/font.h"
+#include "tolvex/framework/keys.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "framework/designer.h"
+#include "tolvex/framework/designer.h"
 
 #include <algorithm>
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/classes.h"
-#include "framework/properties.h"
-#include "framework/set.h"
+#include "tolvex/framework/classes.h"
+#include "tolvex/framework/properties.h"
+#include "tolvex/framework/set.h"
 
 namespace tolvex {
 

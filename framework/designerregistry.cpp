@@ -4,8 +4,8 @@
 #include <mutex>
 #include <optional>
 
-#include "framework/designer.h"
-#include "framework/ident.h"
+#include "tolvex/framework/designer.h"
+#include "tolvex/framework/ident.h"
 
 namespace tolvex {
 

@@ -1,9 +1,9 @@
-#include "framework/dialogs.h"
+#include "tolvex/framework/dialogs.h"
 
 #include <climits>
 
-#include "framework/application.h"
-#include "framework/properties.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

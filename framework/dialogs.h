@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/component.h"
+#include "tolvex/framework/component.h"
 
 namespace tolvex {
 

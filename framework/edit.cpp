@@ -1,8 +1,8 @@
-#include "framework/edit.h"
+#include "tolvex/framework/edit.h"
 
 #include <climits>
 
-#include "framework/properties.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

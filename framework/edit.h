@@ -1,6 +1,6 @@
 #pragma once
 // A single-line edit control.
-#include "framework/textcontrol.h"
+#include "tolvex/framework/textcontrol.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 

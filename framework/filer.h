@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "framework/component.h"
+#include "tolvex/framework/component.h"
 
 namespace tolvex {
 

@@ -1,8 +1,8 @@
-#include "framework/font.h"
+#include "tolvex/framework/font.h"
 
 #include <climits>
 
-#include "framework/properties.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

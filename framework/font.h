@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "framework/persistent.h"
-#include "framework/set.h"
+#include "tolvex/framework/persistent.h"
+#include "tolvex/framework/set.h"
 
 namespace tolvex {
 

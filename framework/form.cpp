@@ -1,11 +1,11 @@
-#include "framework/form.h"
+#include "tolvex/framework/form.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "framework/application.h"
-#include "framework/button.h"
-#include "framework/properties.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/button.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

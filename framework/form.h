@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/control.h"
-#include "framework/set.h"
+#include "tolvex/framework/control.h"
+#include "tolvex/framework/set.h"
 
 namespace tolvex {
 

@@ -1,8 +1,8 @@
-#include "framework/formtext.h"
+#include "tolvex/framework/formtext.h"
 
 #include <charconv>
 
-#include "framework/stream.h"
+#include "tolvex/framework/stream.h"
 
 namespace tolvex {
 

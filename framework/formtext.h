@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/properties.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "framework/groupbox.h"
+#include "tolvex/framework/groupbox.h"
 
 namespace tolvex {
 

@@ -1,6 +1,6 @@
 #pragma once
 // A group box: a container with a caption on its frame.
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 namespace tolvex {
 

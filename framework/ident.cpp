@@ -1,4 +1,4 @@
-#include "framework/ident.h"
+#include "tolvex/framework/ident.h"
 
 namespace tolvex {
 

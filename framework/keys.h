@@ -2,7 +2,7 @@
 // Key codes, shift states and the edit-control messages that controls answer through Perform.
 #include <cstdint>
 
-#include "framework/set.h"
+#include "tolvex/framework/set.h"
 
 namespace tolvex {
 

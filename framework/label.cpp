@@ -1,6 +1,6 @@
-#include "framework/label.h"
+#include "tolvex/framework/label.h"
 
-#include "framework/properties.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

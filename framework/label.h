@@ -1,6 +1,6 @@
 #pragma once
 // A label: a caption that never takes the focus, naming the control it belongs to.
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 namespace tolvex {
 

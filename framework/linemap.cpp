@@ -1,4 +1,4 @@
-#include "framework/linemap.h"
+#include "tolvex/framework/linemap.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "framework/memo.h"
+#include "tolvex/framework/memo.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "framework/properties.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

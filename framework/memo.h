@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/strings.h"
-#include "framework/textcontrol.h"
+#include "tolvex/framework/strings.h"
+#include "tolvex/framework/textcontrol.h"
 
 namespace tolvex {
 

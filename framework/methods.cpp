@@ -1,6 +1,6 @@
-#include "framework/methods.h"
+#include "tolvex/framework/methods.h"
 
-#include "framework/ident.h"
+#include "tolvex/framework/ident.h"
 
 namespace tolvex {
 

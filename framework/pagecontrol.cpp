@@ -1,8 +1,8 @@
-#include "framework/pagecontrol.h"
+#include "tolvex/framework/pagecontrol.h"
 
-#include "framework/application.h"
-#include "framework/form.h"
-#include "framework/properties.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/form.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

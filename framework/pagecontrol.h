@@ -4,7 +4,7 @@
 // and fires OnChange; setting the active page from code fires neither.
 #include <functional>
 
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 namespace tolvex {
 

@@ -1,9 +1,9 @@
-#include "framework/palette.h"
+#include "tolvex/framework/palette.h"
 
 #include <algorithm>
 #include <mutex>
 
-#include "framework/ident.h"
+#include "tolvex/framework/ident.h"
 
 namespace tolvex {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/classes.h"
+#include "tolvex/framework/classes.h"
 
 namespace tolvex {
 

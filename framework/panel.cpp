@@ -1,4 +1,4 @@
-#include "framework/panel.h"
+#include "tolvex/framework/panel.h"
 
 namespace tolvex {
 

@@ -1,6 +1,6 @@
 #pragma once
 // A panel: a plain container of controls, often aligned along an edge of its parent.
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 namespace tolvex {
 

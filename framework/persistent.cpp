@@ -1,4 +1,4 @@
-#include "framework/persistent.h"
+#include "tolvex/framework/persistent.h"
 
 namespace tolvex {
 

@@ -9,11 +9,11 @@
 #include <variant>
 #include <vector>
 
-#include "framework/component.h"
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "framework/ident.h"
-#include "framework/strings.h"
+#include "tolvex/framework/component.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/framework/ident.h"
+#include "tolvex/framework/strings.h"
 
 namespace tolvex {
 

@@ -1,7 +1,7 @@
-#include "framework/reader.h"
+#include "tolvex/framework/reader.h"
 
-#include "framework/classes.h"
-#include "framework/formtext.h"
+#include "tolvex/framework/classes.h"
+#include "tolvex/framework/formtext.h"
 
 namespace tolvex {
 

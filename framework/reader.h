@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/filer.h"
-#include "framework/properties.h"
-#include "framework/stream.h"
+#include "tolvex/framework/filer.h"
+#include "tolvex/framework/properties.h"
+#include "tolvex/framework/stream.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "framework/richedit.h"
+#include "tolvex/framework/richedit.h"
 
 namespace tolvex {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A rich-text memo: every character has its own attributes, and the attributes of the
 // selection can be read and set.
-#include "framework/memo.h"
+#include "tolvex/framework/memo.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "framework/stack.h"
+#include "tolvex/framework/stack.h"
 
 #include <pthread.h>
 

@@ -1,4 +1,4 @@
-#include "framework/stream.h"
+#include "tolvex/framework/stream.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <exception>
 
-#include "framework/format.h"
+#include "tolvex/framework/format.h"
 
 namespace tolvex {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 

@@ -1,6 +1,6 @@
-#include "framework/strings.h"
+#include "tolvex/framework/strings.h"
 
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 

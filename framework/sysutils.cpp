@@ -1,8 +1,8 @@
-#include "framework/sysutils.h"
+#include "tolvex/framework/sysutils.h"
 
 #include <charconv>
 
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 

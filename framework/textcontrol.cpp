@@ -1,8 +1,8 @@
-#include "framework/textcontrol.h"
+#include "tolvex/framework/textcontrol.h"
 
 #include <algorithm>
 
-#include "framework/properties.h"
+#include "tolvex/framework/properties.h"
 
 namespace tolvex {
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/control.h"
-#include "framework/linemap.h"
-#include "framework/textpeer.h"
+#include "tolvex/framework/control.h"
+#include "tolvex/framework/linemap.h"
+#include "tolvex/framework/textpeer.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "framework/textpeer.h"
+#include "tolvex/framework/textpeer.h"
 
 #include <algorithm>
 

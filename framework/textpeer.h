@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/font.h"
+#include "tolvex/framework/font.h"
 
 namespace tolvex {
 

@@ -1,6 +1,6 @@
-#include "framework/writer.h"
+#include "tolvex/framework/writer.h"
 
-#include "framework/formtext.h"
+#include "tolvex/framework/formtext.h"
 
 namespace tolvex {
 

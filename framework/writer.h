@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "framework/filer.h"
-#include "framework/properties.h"
-#include "framework/stream.h"
+#include "tolvex/framework/filer.h"
+#include "tolvex/framework/properties.h"
+#include "tolvex/framework/stream.h"
 
 namespace tolvex {
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex::fuzz {
 

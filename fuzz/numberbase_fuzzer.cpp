@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "fuzz/fuzz_host.h"
-#include "numberbase/convertnumberbase.h"
+#include "tolvex/numberbase/convertnumberbase.h"
 
 namespace tolvex::fuzz {
 namespace {

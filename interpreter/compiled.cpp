@@ -1,13 +1,13 @@
-#include "interpreter/compiled.h"
+#include "tolvex/interpreter/compiled.h"
 
 #include <cmath>
 #include <limits>
 #include <numbers>
 #include <string_view>
 
-#include "intrinsics/function_support.h"
-#include "intrinsics/mathintrinsic.h"
-#include "model/mathitem.h"
+#include "tolvex/intrinsics/function_support.h"
+#include "tolvex/intrinsics/mathintrinsic.h"
+#include "tolvex/model/mathitem.h"
 
 namespace tolvex {
 

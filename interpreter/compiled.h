@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "intrinsics/variant.h"
+#include "tolvex/value/variant.h"
 
 namespace tolvex {
 

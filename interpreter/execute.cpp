@@ -2,9 +2,9 @@
 // chunks of 256 so the result array grows once per chunk.
 #include <string_view>
 
-#include "framework/format.h"
-#include "interpreter/limits.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/interpreter/limits.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

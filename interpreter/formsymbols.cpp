@@ -1,7 +1,7 @@
 // The symbol table in form files: the custom property "Symbols".
-#include "framework/reader.h"
-#include "framework/writer.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/framework/reader.h"
+#include "tolvex/framework/writer.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

@@ -1,8 +1,8 @@
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
-#include "framework/application.h"
-#include "framework/format.h"
-#include "framework/stack.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/framework/stack.h"
 
 namespace tolvex {
 

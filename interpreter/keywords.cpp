@@ -1,6 +1,6 @@
 // Keyword statements: "delete" removes the named variables and functions; "rename" is reserved.
-#include "framework/format.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "framework/component.h"
-#include "framework/exception.h"
-#include "framework/stream.h"
-#include "framework/strings.h"
-#include "interpreter/compiled.h"
-#include "intrinsics/mathintrinsic.h"
-#include "model/mathitem.h"
+#include "tolvex/framework/component.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/stream.h"
+#include "tolvex/framework/strings.h"
+#include "tolvex/interpreter/compiled.h"
+#include "tolvex/intrinsics/mathintrinsic.h"
+#include "tolvex/model/mathitem.h"
 
 namespace tolvex {
 

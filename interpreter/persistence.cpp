@@ -1,11 +1,11 @@
 // Symbol text: the table written as a statement list that recreates it, in streams and files.
 #include <unordered_set>
 
-#include "framework/atomicfile.h"
-#include "framework/format.h"
-#include "interpreter/limits.h"
-#include "interpreter/mathinterpreter.h"
-#include "model/walk.h"
+#include "tolvex/framework/atomicfile.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/interpreter/limits.h"
+#include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/model/walk.h"
 
 namespace tolvex {
 

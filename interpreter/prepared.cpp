@@ -1,7 +1,7 @@
 // Prepared expressions (trees kept under integer handles) and variable handles (indices into
 // the symbol table). Executing by handle does no scanning, assembly or lookup by name.
-#include "framework/format.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

@@ -2,9 +2,9 @@
 // place on the component palette.
 #include <cstdint>
 
-#include "framework/palette.h"
-#include "framework/properties.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/framework/palette.h"
+#include "tolvex/framework/properties.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

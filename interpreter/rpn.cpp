@@ -2,8 +2,8 @@
 // it takes its operands from the operand stack, so the tree is built in the same pass.
 #include <algorithm>
 
-#include "framework/format.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 

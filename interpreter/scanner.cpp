@@ -3,10 +3,10 @@
 #include <array>
 #include <string_view>
 
-#include "framework/format.h"
-#include "interpreter/limits.h"
-#include "interpreter/mathinterpreter.h"
-#include "intrinsics/limits.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/interpreter/limits.h"
+#include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/value/limits.h"
 
 namespace tolvex {
 

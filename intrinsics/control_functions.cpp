@@ -1,9 +1,9 @@
 // Functions that need no arithmetic library: constants and the conditional.
 #include <numbers>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "intrinsics/functions.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/intrinsics/functions.h"
 
 namespace tolvex {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "framework/exception.h"
-#include "intrinsics/function_support.h"
-#include "intrinsics/functions.h"
-#include "numberbase/convertnumberbase.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/intrinsics/function_support.h"
+#include "tolvex/intrinsics/functions.h"
+#include "tolvex/numberbase/convertnumberbase.h"
 
 namespace tolvex {
 

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <optional>
 
-#include "framework/exception.h"
-#include "intrinsics/function_support.h"
-#include "intrinsics/functions.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/intrinsics/function_support.h"
+#include "tolvex/intrinsics/functions.h"
 
 namespace tolvex {
 

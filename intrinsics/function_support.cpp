@@ -1,12 +1,12 @@
-#include "intrinsics/function_support.h"
+#include "tolvex/intrinsics/function_support.h"
 
 #include <cfloat>
 #include <cmath>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "intrinsics/functions.h"
-#include "intrinsics/limits.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/intrinsics/functions.h"
+#include "tolvex/value/limits.h"
 
 namespace tolvex::intrinsic_detail {
 

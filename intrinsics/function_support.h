@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "intrinsics/intrinsic.h"
+#include "tolvex/intrinsics/intrinsic.h"
 
 namespace tolvex::intrinsic_detail {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Evaluations of the built-in functions, one per registry row. Each evaluates the operands it
 // needs, once each, and raises rather than hand on a NaN or an infinity.
-#include "intrinsics/intrinsic.h"
+#include "tolvex/intrinsics/intrinsic.h"
 
 namespace tolvex {
 

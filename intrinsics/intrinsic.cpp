@@ -1,10 +1,10 @@
-#include "intrinsics/intrinsic.h"
+#include "tolvex/intrinsics/intrinsic.h"
 
 #include <array>
 #include <string_view>
 #include <unordered_map>
 
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 

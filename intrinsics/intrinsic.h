@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "model/operators.h"
+#include "tolvex/model/operators.h"
 
 namespace tolvex {
 

@@ -4,11 +4,11 @@
 #include <random>
 #include <utility>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "intrinsics/function_support.h"
-#include "intrinsics/functions.h"
-#include "model/interpreterlink.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/intrinsics/function_support.h"
+#include "tolvex/intrinsics/functions.h"
+#include "tolvex/model/interpreterlink.h"
 
 namespace tolvex {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The values, operators and built-in functions of the expression language.
-#include "intrinsics/functions.h"
-#include "intrinsics/intrinsic.h"
-#include "intrinsics/operators.h"
-#include "intrinsics/variant.h"
+#include "tolvex/intrinsics/functions.h"
+#include "tolvex/intrinsics/intrinsic.h"
+#include "tolvex/intrinsics/operators.h"
+#include "tolvex/value/variant.h"

@@ -1,9 +1,9 @@
-#include "intrinsics/operators.h"
+#include "tolvex/intrinsics/operators.h"
 
 #include <cmath>
 
-#include "framework/exception.h"
-#include "framework/format.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
 
 namespace tolvex {
 

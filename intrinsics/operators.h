@@ -2,7 +2,7 @@
 // The built-in operators: two prefix operators and eighteen binary ones. Each knows its text,
 // family (which fixes priority and associativity) and evaluation. Both operands are always
 // evaluated, left first.
-#include "model/operators.h"
+#include "tolvex/model/operators.h"
 
 namespace tolvex {
 

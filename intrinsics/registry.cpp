@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "intrinsics/functions.h"
+#include "tolvex/intrinsics/functions.h"
 
 namespace tolvex {
 

@@ -2,8 +2,8 @@
 // 32-bit range instead of keeping its low bits, and the floating-point Int and Frac.
 #include <cmath>
 
-#include "intrinsics/function_support.h"
-#include "intrinsics/functions.h"
+#include "tolvex/intrinsics/function_support.h"
+#include "tolvex/intrinsics/functions.h"
 
 namespace tolvex {
 

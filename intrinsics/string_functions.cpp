@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "intrinsics/function_support.h"
-#include "intrinsics/functions.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/intrinsics/function_support.h"
+#include "tolvex/intrinsics/functions.h"
 
 namespace tolvex {
 

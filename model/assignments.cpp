@@ -1,13 +1,13 @@
-#include "model/assignments.h"
+#include "tolvex/model/assignments.h"
 
 #include <exception>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "model/interpreterlink.h"
-#include "model/references.h"
-#include "model/symbols.h"
-#include "model/walk.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/model/interpreterlink.h"
+#include "tolvex/model/references.h"
+#include "tolvex/model/symbols.h"
+#include "tolvex/model/walk.h"
 
 namespace tolvex {
 

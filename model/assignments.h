@@ -1,7 +1,7 @@
 #pragma once
 // The two assignment operators: "=" stores a value in a variable of the interpreter's table;
 // ":=" turns its right side into the body of a user function while the tree is assembled.
-#include "model/operators.h"
+#include "tolvex/model/operators.h"
 
 namespace tolvex {
 

@@ -2,13 +2,13 @@
 // detailed text shows the object model with class names.
 #include <climits>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "model/assignments.h"
-#include "model/items.h"
-#include "model/operators.h"
-#include "model/references.h"
-#include "model/symbols.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/model/assignments.h"
+#include "tolvex/model/items.h"
+#include "tolvex/model/operators.h"
+#include "tolvex/model/references.h"
+#include "tolvex/model/symbols.h"
 
 namespace tolvex {
 

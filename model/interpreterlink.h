@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "intrinsics/variant.h"
+#include "tolvex/value/variant.h"
 
 namespace tolvex {
 

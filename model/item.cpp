@@ -1,8 +1,8 @@
-#include "model/item.h"
+#include "tolvex/model/item.h"
 
-#include "framework/exception.h"
-#include "model/items.h"
-#include "model/symbols.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/model/items.h"
+#include "tolvex/model/symbols.h"
 
 namespace tolvex {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "intrinsics/variant.h"
-#include "model/itempool.h"
+#include "tolvex/value/variant.h"
+#include "tolvex/model/itempool.h"
 
 namespace tolvex {
 

@@ -1,4 +1,4 @@
-#include "model/itempool.h"
+#include "tolvex/model/itempool.h"
 
 #include <atomic>
 #include <cstdint>

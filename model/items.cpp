@@ -1,10 +1,10 @@
-#include "model/items.h"
+#include "tolvex/model/items.h"
 
 #include <algorithm>
 
-#include "framework/exception.h"
-#include "model/operators.h"
-#include "model/references.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/model/operators.h"
+#include "tolvex/model/references.h"
 
 namespace tolvex {
 

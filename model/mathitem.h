@@ -1,10 +1,10 @@
 #pragma once
 // The expression object model.
-#include "model/assignments.h"
-#include "model/interpreterlink.h"
-#include "model/item.h"
-#include "model/items.h"
-#include "model/limits.h"
-#include "model/operators.h"
-#include "model/references.h"
-#include "model/symbols.h"
+#include "tolvex/model/assignments.h"
+#include "tolvex/model/interpreterlink.h"
+#include "tolvex/model/item.h"
+#include "tolvex/model/items.h"
+#include "tolvex/model/limits.h"
+#include "tolvex/model/operators.h"
+#include "tolvex/model/references.h"
+#include "tolvex/model/symbols.h"

@@ -1,7 +1,7 @@
-#include "model/operators.h"
+#include "tolvex/model/operators.h"
 
-#include "framework/exception.h"
-#include "framework/format.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
 
 namespace tolvex {
 

@@ -3,7 +3,7 @@
 // intermediate classes that fix operand count, associativity and priority for a family.
 #include <string>
 
-#include "model/items.h"
+#include "tolvex/model/items.h"
 
 namespace tolvex {
 

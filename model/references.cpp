@@ -1,9 +1,9 @@
-#include "model/references.h"
+#include "tolvex/model/references.h"
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "model/interpreterlink.h"
-#include "model/symbols.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/model/interpreterlink.h"
+#include "tolvex/model/symbols.h"
 
 namespace tolvex {
 

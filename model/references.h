@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "model/items.h"
+#include "tolvex/model/items.h"
 
 namespace tolvex {
 

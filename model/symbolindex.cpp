@@ -1,9 +1,9 @@
-#include "model/symbolindex.h"
+#include "tolvex/model/symbolindex.h"
 
 #include <algorithm>
 
-#include "model/references.h"
-#include "model/symbols.h"
+#include "tolvex/model/references.h"
+#include "tolvex/model/symbols.h"
 
 namespace tolvex {
 

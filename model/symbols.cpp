@@ -1,10 +1,10 @@
-#include "model/symbols.h"
+#include "tolvex/model/symbols.h"
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "framework/stack.h"
-#include "model/interpreterlink.h"
-#include "model/limits.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/framework/stack.h"
+#include "tolvex/model/interpreterlink.h"
+#include "tolvex/model/limits.h"
 
 namespace tolvex {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "model/items.h"
-#include "model/symbolindex.h"
+#include "tolvex/model/items.h"
+#include "tolvex/model/symbolindex.h"
 
 namespace tolvex {
 

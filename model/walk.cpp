@@ -1,7 +1,7 @@
-#include "model/walk.h"
+#include "tolvex/model/walk.h"
 
-#include "model/operators.h"
-#include "model/references.h"
+#include "tolvex/model/operators.h"
+#include "tolvex/model/references.h"
 
 namespace tolvex {
 

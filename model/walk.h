@@ -3,7 +3,7 @@
 // the bodies of the functions that calls and definitions name).
 #include <functional>
 
-#include "model/item.h"
+#include "tolvex/model/item.h"
 
 namespace tolvex {
 

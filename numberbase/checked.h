@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/exception.h"
-#include "numberbase/convertnumberbase.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/numberbase/convertnumberbase.h"
 
 namespace tolvex::numberbase {
 

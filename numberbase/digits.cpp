@@ -1,6 +1,6 @@
 // Single digits and the small string helper.
-#include "framework/exception.h"
-#include "numberbase/convertnumberbase.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/numberbase/convertnumberbase.h"
 
 namespace tolvex {
 

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <limits>
 
-#include "numberbase/checked.h"
+#include "tolvex/numberbase/checked.h"
 
 namespace tolvex {
 

@@ -1,7 +1,7 @@
 // Signed 64-bit integers to and from text in a base.
 #include <algorithm>
 
-#include "numberbase/checked.h"
+#include "tolvex/numberbase/checked.h"
 
 namespace tolvex {
 namespace numberbase {

@@ -1,11 +1,11 @@
-#include "qt/qtapplication.h"
+#include "tolvex/qt/qtapplication.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
-#include "framework/application.h"
-#include "qt/qttext.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/qt/qttext.h"
 
 namespace tolvex::qt {
 

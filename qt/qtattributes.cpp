@@ -1,5 +1,5 @@
-#include "qt/qttext.h"
-#include "qt/qtattributes.h"
+#include "tolvex/qt/qttext.h"
+#include "tolvex/qt/qtattributes.h"
 
 #include <cstdlib>
 

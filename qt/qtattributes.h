@@ -8,7 +8,7 @@
 #include <QFont>
 #include <QTextCharFormat>
 
-#include "framework/font.h"
+#include "tolvex/framework/font.h"
 
 namespace tolvex::qt {
 

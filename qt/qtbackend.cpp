@@ -1,4 +1,4 @@
-#include "qt/qtbackend.h"
+#include "tolvex/qt/qtbackend.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -6,14 +6,14 @@
 #include <QTextEdit>
 #include <QValidator>
 
-#include "framework/combobox.h"
-#include "framework/edit.h"
-#include "framework/memo.h"
-#include "framework/richedit.h"
-#include "qt/qtcomboitems.h"
-#include "qt/qtdocumentpeer.h"
-#include "qt/qtkeys.h"
-#include "qt/qtlineeditpeer.h"
+#include "tolvex/framework/combobox.h"
+#include "tolvex/framework/edit.h"
+#include "tolvex/framework/memo.h"
+#include "tolvex/framework/richedit.h"
+#include "tolvex/qt/qtcomboitems.h"
+#include "tolvex/qt/qtdocumentpeer.h"
+#include "tolvex/qt/qtkeys.h"
+#include "tolvex/qt/qtlineeditpeer.h"
 
 namespace tolvex::qt {
 

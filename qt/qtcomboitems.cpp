@@ -1,10 +1,10 @@
-#include "qt/qtcomboitems.h"
+#include "tolvex/qt/qtcomboitems.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "framework/exception.h"
-#include "qt/qttext.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/qt/qttext.h"
 
 namespace tolvex::qt {
 

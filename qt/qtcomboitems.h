@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/strings.h"
+#include "tolvex/framework/strings.h"
 
 class QComboBox;
 

@@ -1,10 +1,10 @@
-#include "qt/qtdialogs.h"
+#include "tolvex/qt/qtdialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 
-#include "qt/qttext.h"
+#include "tolvex/qt/qttext.h"
 
 namespace tolvex::qt {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The open and save dialogs and the input box on Qt's dialogs, over the active window.
-#include "framework/dialogs.h"
+#include "tolvex/framework/dialogs.h"
 
 namespace tolvex::qt {
 

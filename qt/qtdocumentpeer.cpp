@@ -1,4 +1,4 @@
-#include "qt/qtdocumentpeer.h"
+#include "tolvex/qt/qtdocumentpeer.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -6,8 +6,8 @@
 #include <QTextEdit>
 #include <algorithm>
 
-#include "qt/qtattributes.h"
-#include "qt/qttext.h"
+#include "tolvex/qt/qtattributes.h"
+#include "tolvex/qt/qttext.h"
 
 namespace tolvex::qt {
 

@@ -10,7 +10,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
-#include "framework/textpeer.h"
+#include "tolvex/framework/textpeer.h"
 
 class QPlainTextEdit;
 class QTextEdit;

@@ -1,12 +1,12 @@
-#include "qt/qtkeys.h"
+#include "tolvex/qt/qtkeys.h"
 
 #include <QKeyEvent>
 #include <algorithm>
 #include <exception>
 #include <iterator>
 
-#include "framework/application.h"
-#include "framework/form.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/form.h"
 
 namespace tolvex::qt {
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-#include "framework/control.h"
+#include "tolvex/framework/control.h"
 
 class QKeyEvent;
 

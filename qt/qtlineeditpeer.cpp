@@ -1,10 +1,10 @@
-#include "qt/qtlineeditpeer.h"
+#include "tolvex/qt/qtlineeditpeer.h"
 
 #include <QLineEdit>
 #include <algorithm>
 
-#include "qt/qtattributes.h"
-#include "qt/qttext.h"
+#include "tolvex/qt/qtattributes.h"
+#include "tolvex/qt/qttext.h"
 
 namespace tolvex::qt {
 

@@ -6,7 +6,7 @@
 #include <QMetaObject>
 #include <QPointer>
 
-#include "framework/textpeer.h"
+#include "tolvex/framework/textpeer.h"
 
 class QLineEdit;
 class QWidget;

@@ -1,4 +1,4 @@
-#include "qt/qttext.h"
+#include "tolvex/qt/qttext.h"
 
 #include <algorithm>
 

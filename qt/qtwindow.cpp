@@ -1,4 +1,4 @@
-#include "qt/qtwindow.h"
+#include "tolvex/qt/qtwindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,22 +13,22 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "framework/application.h"
-#include "framework/button.h"
-#include "framework/checkbox.h"
-#include "framework/combobox.h"
-#include "framework/edit.h"
-#include "framework/groupbox.h"
-#include "framework/label.h"
-#include "framework/pagecontrol.h"
-#include "framework/panel.h"
-#include "framework/richedit.h"
-#include "framework/textpeer.h"
-#include "qt/qtattributes.h"
-#include "qt/qtbackend.h"
-#include "qt/qtdialogs.h"
-#include "qt/qtkeys.h"
-#include "qt/qttext.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/button.h"
+#include "tolvex/framework/checkbox.h"
+#include "tolvex/framework/combobox.h"
+#include "tolvex/framework/edit.h"
+#include "tolvex/framework/groupbox.h"
+#include "tolvex/framework/label.h"
+#include "tolvex/framework/pagecontrol.h"
+#include "tolvex/framework/panel.h"
+#include "tolvex/framework/richedit.h"
+#include "tolvex/framework/textpeer.h"
+#include "tolvex/qt/qtattributes.h"
+#include "tolvex/qt/qtbackend.h"
+#include "tolvex/qt/qtdialogs.h"
+#include "tolvex/qt/qtkeys.h"
+#include "tolvex/qt/qttext.h"
 
 namespace tolvex::qt {
 

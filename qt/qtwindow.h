@@ -9,7 +9,7 @@
 #include <map>
 #include <memory>
 
-#include "framework/form.h"
+#include "tolvex/framework/form.h"
 
 class QDialog;
 class QWidget;

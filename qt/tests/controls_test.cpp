@@ -7,10 +7,10 @@
 #include <QTextBlock>
 #include <QTextEdit>
 
-#include "controls/mathcontrols.h"
-#include "framework/application.h"
-#include "qt/qtbackend.h"
-#include "qt/qttext.h"
+#include "tolvex/controls/mathcontrols.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/qt/qtbackend.h"
+#include "tolvex/qt/qttext.h"
 #include "suites.h"
 
 namespace tolvex::qt::test {

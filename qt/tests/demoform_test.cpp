@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "framework/application.h"
+#include "tolvex/framework/application.h"
 #include "suites.h"
 #include "tools/workbench/demoform.h"
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <random>
 
-#include "qt/qtdocumentpeer.h"
-#include "qt/qtlineeditpeer.h"
-#include "qt/qttext.h"
+#include "tolvex/qt/qtdocumentpeer.h"
+#include "tolvex/qt/qtlineeditpeer.h"
+#include "tolvex/qt/qttext.h"
 #include "suites.h"
 
 namespace tolvex::qt::test {

@@ -10,12 +10,12 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "design/editexpressionform.h"
-#include "design/mathdumpform.h"
-#include "design/matheditorform.h"
-#include "framework/application.h"
-#include "qt/qttext.h"
-#include "qt/qtwindow.h"
+#include "tolvex/design/editexpressionform.h"
+#include "tolvex/design/mathdumpform.h"
+#include "tolvex/design/matheditorform.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/qt/qttext.h"
+#include "tolvex/qt/qtwindow.h"
 #include "suites.h"
 
 namespace tolvex::qt::test {

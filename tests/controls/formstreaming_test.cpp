@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "controls/mathcontrols.h"
-#include "framework/reader.h"
-#include "framework/writer.h"
+#include "tolvex/controls/mathcontrols.h"
+#include "tolvex/framework/reader.h"
+#include "tolvex/framework/writer.h"
 
 namespace tolvex {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "controls/mathcontrols.h"
-#include "framework/application.h"
-#include "framework/palette.h"
+#include "tolvex/controls/mathcontrols.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/palette.h"
 #include "support/interpreter_fixture.h"
 
 namespace tolvex {

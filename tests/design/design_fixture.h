@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "design/mathinterpreterdesign.h"
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/design/mathinterpreterdesign.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 #include "support/interpreter_fixture.h"
 #include "support/ui_fixture.h"
 

@@ -1,7 +1,7 @@
-#include "design/matheditorform.h"
+#include "tolvex/design/matheditorform.h"
 
 #include "design/design_fixture.h"
-#include "framework/sysutils.h"
+#include "tolvex/framework/sysutils.h"
 
 namespace tolvex {
 namespace {

@@ -1,11 +1,11 @@
-#include "design/mathinterpreterdesign.h"
+#include "tolvex/design/mathinterpreterdesign.h"
 
 #include <algorithm>
 
 #include "design/design_fixture.h"
-#include "design/editexpressionform.h"
-#include "design/mathdumpform.h"
-#include "framework/cast.h"
+#include "tolvex/design/editexpressionform.h"
+#include "tolvex/design/mathdumpform.h"
+#include "tolvex/framework/cast.h"
 
 namespace tolvex {
 namespace {

@@ -1,7 +1,7 @@
 #include "design/design_fixture.h"
-#include "design/dumpsearch.h"
-#include "design/editexpressionform.h"
-#include "design/mathdumpform.h"
+#include "tolvex/design/dumpsearch.h"
+#include "tolvex/design/editexpressionform.h"
+#include "tolvex/design/mathdumpform.h"
 
 namespace tolvex {
 namespace {

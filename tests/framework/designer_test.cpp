@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/designer.h"
+#include "tolvex/framework/designer.h"
 #include "support/interpreter_fixture.h"
 #include "support/ui_fixture.h"
 

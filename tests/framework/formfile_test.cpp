@@ -2,11 +2,11 @@
 
 #include <climits>
 
-#include "framework/classes.h"
-#include "framework/font.h"
-#include "framework/formtext.h"
-#include "framework/reader.h"
-#include "framework/writer.h"
+#include "tolvex/framework/classes.h"
+#include "tolvex/framework/font.h"
+#include "tolvex/framework/formtext.h"
+#include "tolvex/framework/reader.h"
+#include "tolvex/framework/writer.h"
 
 namespace tolvex {
 namespace {

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "framework/button.h"
-#include "framework/checkbox.h"
-#include "framework/edit.h"
-#include "framework/label.h"
-#include "framework/memo.h"
-#include "framework/pagecontrol.h"
-#include "framework/panel.h"
-#include "framework/sysutils.h"
+#include "tolvex/framework/button.h"
+#include "tolvex/framework/checkbox.h"
+#include "tolvex/framework/edit.h"
+#include "tolvex/framework/label.h"
+#include "tolvex/framework/memo.h"
+#include "tolvex/framework/pagecontrol.h"
+#include "tolvex/framework/panel.h"
+#include "tolvex/framework/sysutils.h"
 #include "support/interpreter_fixture.h"
 #include "support/ui_fixture.h"
 

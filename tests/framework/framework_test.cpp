@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/component.h"
-#include "framework/exception.h"
-#include "framework/strings.h"
+#include "tolvex/framework/component.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/strings.h"
 
 namespace tolvex {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/combobox.h"
-#include "framework/exception.h"
-#include "framework/edit.h"
-#include "framework/richedit.h"
+#include "tolvex/framework/combobox.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/edit.h"
+#include "tolvex/framework/richedit.h"
 
 namespace tolvex {
 namespace {

@@ -1,5 +1,5 @@
 // Statement lists, the Expression property and the component's fixed messages.
-#include "framework/application.h"
+#include "tolvex/framework/application.h"
 #include "support/interpreter_fixture.h"
 
 namespace tolvex::test {

@@ -1,7 +1,7 @@
 // Resource limits: texts, values and names of any size end in a result or in a clear error of the
 // system's type, never in an exhausted process.
-#include "interpreter/limits.h"
-#include "intrinsics/limits.h"
+#include "tolvex/interpreter/limits.h"
+#include "tolvex/value/limits.h"
 #include "support/interpreter_fixture.h"
 
 namespace tolvex::test {

@@ -2,7 +2,7 @@
 // number formats, bases, angles, the conditional and the length limit.
 #include <string>
 
-#include "intrinsics/limits.h"
+#include "tolvex/value/limits.h"
 #include "support/interpreter_fixture.h"
 
 namespace tolvex::test {

@@ -1,4 +1,4 @@
-#include "intrinsics/variant.h"
+#include "tolvex/value/variant.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 namespace {

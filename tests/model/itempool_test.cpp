@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "interpreter/mathinterpreter.h"
-#include "model/itempool.h"
+#include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/model/itempool.h"
 
 namespace tolvex {
 namespace {

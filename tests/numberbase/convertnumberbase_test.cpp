@@ -1,4 +1,4 @@
-#include "numberbase/convertnumberbase.h"
+#include "tolvex/numberbase/convertnumberbase.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <functional>
 #include <limits>
 
-#include "framework/exception.h"
+#include "tolvex/framework/exception.h"
 
 namespace tolvex {
 namespace {

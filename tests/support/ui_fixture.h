@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/application.h"
-#include "framework/designer.h"
-#include "framework/dialogs.h"
-#include "framework/form.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/framework/designer.h"
+#include "tolvex/framework/dialogs.h"
+#include "tolvex/framework/form.h"
 
 namespace tolvex::test {
 

@@ -4,7 +4,7 @@
 
 #include <iostream>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 #include "tools/tolvex/console.h"
 #include "tools/tolvex/options.h"
 #include "tools/tolvex/repl.h"

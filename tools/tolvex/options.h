@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/item.h"
+#include "tolvex/model/item.h"
 
 namespace tolvex::tool {
 

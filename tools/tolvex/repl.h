@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex::tool {
 

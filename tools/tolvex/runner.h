@@ -2,7 +2,7 @@
 // Runs statement lists from the command line and files, one output line per statement result.
 #include <string>
 
-#include "interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/mathinterpreter.h"
 #include "tools/tolvex/options.h"
 
 namespace tolvex::tool {

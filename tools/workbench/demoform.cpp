@@ -8,7 +8,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
-#include "qt/qtbackend.h"
+#include "tolvex/qt/qtbackend.h"
 
 namespace tolvex::workbench {
 

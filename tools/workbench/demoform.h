@@ -4,7 +4,7 @@
 // a rich-edit transcript with coloured results and errors.
 #include <memory>
 
-#include "controls/mathcontrols.h"
+#include "tolvex/controls/mathcontrols.h"
 
 class QComboBox;
 class QLineEdit;

@@ -9,11 +9,11 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "design/matheditorform.h"
-#include "framework/application.h"
-#include "interpreter/mathinterpreter.h"
-#include "qt/qtapplication.h"
-#include "qt/qtwindow.h"
+#include "tolvex/design/matheditorform.h"
+#include "tolvex/framework/application.h"
+#include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/qt/qtapplication.h"
+#include "tolvex/qt/qtwindow.h"
 #include "tools/workbench/demoform.h"
 
 namespace {

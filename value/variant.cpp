@@ -1,12 +1,12 @@
 // The dynamic value itself: storage, construction, conversions to the plain kinds, and arrays.
-#include "intrinsics/variant.h"
+#include "tolvex/value/variant.h"
 
 #include <charconv>
 #include <new>
 #include <stdexcept>
 
-#include "framework/exception.h"
-#include "intrinsics/variant_internal.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/value/variant_internal.h"
 
 namespace tolvex {
 

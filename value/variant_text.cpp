@@ -9,8 +9,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "framework/exception.h"
-#include "intrinsics/variant.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/value/variant.h"
 
 namespace tolvex {
 

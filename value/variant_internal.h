@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the files that implement the dynamic value; not part of its interface.
-#include "intrinsics/variant.h"
+#include "tolvex/value/variant.h"
 
 namespace tolvex::variant_detail {
 

@@ -5,11 +5,11 @@
 #include <limits>
 #include <string>
 
-#include "framework/exception.h"
-#include "framework/format.h"
-#include "intrinsics/limits.h"
-#include "intrinsics/variant.h"
-#include "intrinsics/variant_internal.h"
+#include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
+#include "tolvex/value/limits.h"
+#include "tolvex/value/variant.h"
+#include "tolvex/value/variant_internal.h"
 
 namespace tolvex {
 
