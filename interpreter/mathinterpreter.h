@@ -117,6 +117,10 @@ public:
     // Runs the stream's text (from its current position) as a statement list.
     Variant ExecuteFromStream(TStream& stream, TStrings* errors = nullptr);
     Variant ExecuteFromFile(const std::string& fileName, TStrings* errors = nullptr);
+    // The text that loading reads: the rest of the stream, or the whole file, at most
+    // kMaxTextLength bytes (longer raises EOutOfResources; a folder or a missing file EFOpenError).
+    static std::string ReadText(TStream& stream);
+    static std::string ReadFile(const std::string& fileName);
 
     // ---- Form files -----------------------------------------------------------------------
     // The published properties; DumpText, Expression and ExpressionResult are never stored.
@@ -157,8 +161,6 @@ private:
     // Runs each statement of a symbol text without gathering results; a failure names `source`
     // and the statement's number.
     void RunStatements(const std::string& text, const std::string& source);
-    static std::string ReadText(TStream& stream);
-    static std::string ReadFile(const std::string& fileName);
     [[noreturn]] static void RefuseLongText(const TStream& stream, std::int64_t size);
     TMVar& VariableAt(int handle) const {
         TMItem* entry = handle >= 0 && handle < symbols_->Count() ? symbols_->Get(handle) : nullptr;
