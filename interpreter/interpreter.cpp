@@ -3,6 +3,7 @@
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/format.h"
 #include "tolvex/framework/stack.h"
+#include "tolvex/interpreter/oneshot_internal.h"
 
 namespace tolvex {
 
@@ -56,6 +57,7 @@ Variant TMathInterpreter::ExecuteExpression(const std::string& text) {
     // A handler that calls back into the interpreter must not run the stack out.
     if (StackHeadroom() < kStackReserve)
         throw Exception("TMathInterpreter.ExecuteExpression() Too deep nesting of evaluations.");
+    if (Variant value; quick::TryEvaluate(*symbols_, text, value)) return value;
     TMItems items;
     ParseExpression(text, items);
     ProcessExpressionKeywords(items);
