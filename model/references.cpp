@@ -91,34 +91,55 @@ void TMFunctionCall::CollectReferences(std::vector<TMReference*>& references) {
 
 Variant TMFunctionCall::GetValue() { return SymbolReference ? CallFunction() : CallUnknown(); }
 
+namespace {
+
+// Argument values of one call: a few live in the frame, more on the heap.
+class ArgumentValues {
+public:
+    explicit ArgumentValues(int n) {
+        if (n > static_cast<int>(std::size(inline_))) {
+            heap_.resize(static_cast<std::size_t>(n));
+            values_ = heap_.data();
+        }
+    }
+    Variant& operator[](int i) { return values_[i]; }
+
+private:
+    Variant inline_[4];
+    std::vector<Variant> heap_;
+    Variant* values_ = inline_;
+};
+
+}  // namespace
+
 // Every argument is evaluated (last argument of the text first) before any parameter changes, so
-// a call may pass the function's own parameters in another order; the parameters get their old
-// values back when the call ends, whether it succeeded or failed.
+// a call may pass the function's own parameters in another order. The values are exchanged with
+// the parameters' own, never copied, and exchanged back when the call ends, whether it succeeded
+// or failed.
 Variant TMFunctionCall::CallFunction() {
     auto* function = As<TMFunction>(SymbolReference);
     if (!function) throw EInvalidCast();
     TMParams& params = function->Parameters();
     const int n = ParamExpressions.Count();
-    if (n != params.Count())
-        throw Exception(Join("TMFunctionCall.GetValue() Incorrect number of parameter expressions: ", n,
-                             ", in function call \"", ReferencedSymbolName, "\", position: ", ParsePosition,
-                             ". Expected: ", params.Count(), " parameter(s)."));
-    std::vector<Variant> values(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) values[i] = ParamExpressions.Param(i)->GetValue();
-    std::vector<Variant> saved(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        saved[i] = params.Param(i)->GetValue();
-        params.Param(i)->SetValue(values[i]);
-    }
+    if (n != params.Count()) RaiseArgumentCount(params.Count());
+    ArgumentValues values(n);
+    for (int i = 0; i < n; ++i) values[i] = ParamExpressions.Param(i)->Expression->GetValue();
+    for (int i = 0; i < n; ++i) params.Param(i)->ExchangeValue(values[i]);
     struct Restore {
         TMParams& params;
-        std::vector<Variant>& saved;
+        ArgumentValues& saved;
+        int n;
         ~Restore() {
-            for (int i = 0; i < static_cast<int>(saved.size()) && i < params.Count(); ++i)
-                params.Param(i)->SetValue(saved[i]);
+            for (int i = 0; i < n && i < params.Count(); ++i) params.Param(i)->ExchangeValue(saved[i]);
         }
-    } restore{params, saved};
+    } restore{params, values, n};
     return function->GetValue();
+}
+
+void TMFunctionCall::RaiseArgumentCount(int expected) const {
+    throw Exception(Join("TMFunctionCall.GetValue() Incorrect number of parameter expressions: ",
+                         ParamExpressions.Count(), ", in function call \"", ReferencedSymbolName, "\", position: ",
+                         ParsePosition, ". Expected: ", expected, " parameter(s)."));
 }
 
 Variant TMFunctionCall::CallUnknown() {
