@@ -55,8 +55,9 @@ public:
     [[noreturn]] void SetExpressionResult(const std::string& text);
     std::uint32_t MaxFunctionNesting() const override { return maxNesting_; }
     void SetMaxFunctionNesting(std::uint32_t value) { maxNesting_ = value; }
-    const TUnknownSymbolEvent& OnUnknownSymbol() const { return onUnknownSymbol_; }
-    void SetOnUnknownSymbol(TUnknownSymbolEvent handler) { onUnknownSymbol_ = std::move(handler); }
+    TUnknownSymbolEvent OnUnknownSymbol() const { return onUnknownSymbol_ ? *onUnknownSymbol_ : nullptr; }
+    // A handler may replace or remove itself while it runs; it stays alive until it returns.
+    void SetOnUnknownSymbol(TUnknownSymbolEvent handler);
 
     // ---- Evaluation -----------------------------------------------------------------------
     // One expression: scan, keyword statements, tree assembly, evaluation. Empty text gives Null.
@@ -152,6 +153,7 @@ private:
         TMathInterpreter& owner_;
     };
     void CheckNotEvaluating(const char* operation) const;
+    int PrepareTree(const std::string& text);
     void PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
                      TOperatorPriority priority, TOperatorAssociativity associativity);
     void MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths);
@@ -175,7 +177,8 @@ private:
     std::vector<std::unique_ptr<TCompiledExpression>> compiled_;
     std::uint32_t maxNesting_ = 1000;
     bool caseSensitive_ = false;
-    TUnknownSymbolEvent onUnknownSymbol_;
+    // Shared with each running call of it, so that replacing it never frees the running one.
+    std::shared_ptr<const TUnknownSymbolEvent> onUnknownSymbol_;
     char escapeChar_ = '\0';
     std::unique_ptr<TMSymbols> symbols_;
     std::uint32_t nestingDepth_ = 0;

@@ -139,7 +139,7 @@ Variant TMFunction::GetValue() {
     TMInterpreterLink& interpreter = *List->MathInterpreter;
     interpreter.CheckInterrupt();
     std::uint32_t& depth = interpreter.NestingDepth();
-    if (depth >= interpreter.MaxFunctionNesting() || StackHeadroom() < kStackReserve)
+    if (depth >= interpreter.MaxFunctionNesting() || StackExhausted())
         throw Exception(Join("TMFunction.GetValue() Function nesting level too deep (function: \"", Identifier(),
                              "\", position: ", ParsePosition, ")."));
     ++depth;

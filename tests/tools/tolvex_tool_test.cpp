@@ -22,14 +22,16 @@ std::string Slurp(const std::string& path) {
     return s.str();
 }
 
-// Runs the tool with shell-quoted arguments and optional standard input.
-Outcome Tool(const std::string& args, const std::string& input = "") {
+// Runs the tool with shell-quoted arguments and optional standard input, under the shell's
+// `ulimit` options when given.
+Outcome Tool(const std::string& args, const std::string& input = "", const std::string& limits = "") {
     // Tests run as parallel processes: every process has files of its own.
     const std::string dir = ::testing::TempDir() + "tolvex_tool_" + std::to_string(::getpid()) + "_";
     const std::string in = dir + "in", out = dir + "out", err = dir + "err";
     std::ofstream(in, std::ios::binary) << input;
     // The arguments come last, so that their own redirections win.
-    const std::string command = std::string(TOLVEX_TOOL) + " <" + in + " >" + out + " 2>" + err + " " + args;
+    const std::string command = (limits.empty() ? "" : "ulimit " + limits + "; ") + std::string(TOLVEX_TOOL) +
+                                " <" + in + " >" + out + " 2>" + err + " " + args;
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
 }
@@ -136,6 +138,31 @@ TEST(ToolTest, SymbolFiles) {
     EXPECT_EQ(Tool("--load " + file + " --dump --dump-format plain").out, "x=5;\nf(a):=a*x\n");
     EXPECT_EQ(Tool("--load /nonexistent/symbols -e 1").status, 2);
     EXPECT_EQ(Tool("--dump-format fancy -e 1").status, 2);
+    std::remove(file.c_str());
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TOLVEX_NO_MEMORY_CAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOLVEX_NO_MEMORY_CAP 1
+#endif
+#endif
+
+// Under a memory cap, a statement that needs more memory fails on its own: the later statements
+// run and the save still writes the symbols. Each call level holds a fresh 16 MB argument.
+TEST(ToolTest, OutOfMemoryIsOneStatementsError) {
+#ifdef TOLVEX_NO_MEMORY_CAP
+    GTEST_SKIP() << "the sanitizer runtime reserves more address space than a cap leaves";
+#endif
+    const std::string file = ::testing::TempDir() + "tolvex_oom_" + std::to_string(::getpid());
+    Outcome o = Tool("--save " + file +
+                         " -e \"x=1; f(s,n):=IfF(n==0,Length(s),f(StringOfChar('y',16000000),n-1)); f('',500); y=x+1\"",
+                     "", "-v 786432");
+    EXPECT_EQ(o.status, 1) << o.err;
+    EXPECT_EQ(o.out, "1\n\n2\n");
+    EXPECT_NE(o.err.find("error: Out of memory"), std::string::npos) << o.err;
+    EXPECT_EQ(Slurp(file), "x=1;\r\nf(s,n):=IfF(n==0,Length(s),f(StringOfChar('y',16000000),n-1));\r\ny=2");
     std::remove(file.c_str());
 }
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <new>
 
 #include "tolvex/framework/stream.h"
 
@@ -39,13 +40,19 @@ void Runner::RunText(const std::string& text) {
         try {
             Print(interpreter_.ExecuteExpression(statement));
         } catch (const Exception& e) {
-            failed_ = true;
-            if (typed_)
-                std::cout << "error\t" << Escaped(e.Message()) << '\n';
-            else
-                std::cerr << "error: " << e.Message() << '\n';
+            Fail(e.Message());
+        } catch (const std::bad_alloc&) {
+            Fail(EOutOfMemory().Message());  // printing a huge result; the next statement may fit
         }
     }
+}
+
+void Runner::Fail(const std::string& message) {
+    failed_ = true;
+    if (typed_)
+        std::cout << "error\t" << Escaped(message) << '\n';
+    else
+        std::cerr << "error: " << message << '\n';
 }
 
 void Runner::Print(const Variant& value) {

@@ -18,6 +18,8 @@ public:
 
 private:
     void Print(const Variant& value);
+    // Reports a failed statement: on standard error, or as an error line in typed mode.
+    void Fail(const std::string& message);
 
     TMathInterpreter& interpreter_;
     bool typed_;
