@@ -1,5 +1,7 @@
 #include "tolvex/model/references.h"
 
+#include <new>
+
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/format.h"
 #include "tolvex/model/interpreterlink.h"
@@ -93,21 +95,32 @@ Variant TMFunctionCall::GetValue() { return SymbolReference ? CallFunction() : C
 
 namespace {
 
-// Argument values of one call: a few live in the frame, more on the heap.
+// Argument values of one call: up to four live in the frame, unset until used, more on the heap.
 class ArgumentValues {
 public:
-    explicit ArgumentValues(int n) {
-        if (n > static_cast<int>(std::size(inline_))) {
+    explicit ArgumentValues(int n) : n_(n) {
+        if (n > kInline) {
             heap_.resize(static_cast<std::size_t>(n));
             values_ = heap_.data();
+        } else {
+            values_ = std::launder(reinterpret_cast<Variant*>(frame_));
+            for (int i = 0; i < n; ++i) new (&values_[i]) Variant();
         }
     }
+    ~ArgumentValues() {
+        if (n_ <= kInline)
+            for (int i = 0; i < n_; ++i) values_[i].~Variant();
+    }
+    ArgumentValues(const ArgumentValues&) = delete;
+    ArgumentValues& operator=(const ArgumentValues&) = delete;
     Variant& operator[](int i) { return values_[i]; }
 
 private:
-    Variant inline_[4];
+    static constexpr int kInline = 4;
+    int n_;
+    Variant* values_;
+    alignas(Variant) unsigned char frame_[kInline * sizeof(Variant)];
     std::vector<Variant> heap_;
-    Variant* values_ = inline_;
 };
 
 }  // namespace
@@ -123,7 +136,8 @@ Variant TMFunctionCall::CallFunction() {
     const int n = ParamExpressions.Count();
     if (n != params.Count()) RaiseArgumentCount(params.Count());
     ArgumentValues values(n);
-    for (int i = 0; i < n; ++i) values[i] = ParamExpressions.Param(i)->Expression->GetValue();
+    for (int i = 0; i < n; ++i)
+        values[i] = static_cast<TMParamExpression*>(ParamExpressions.Get(i))->Expression->GetValue();
     for (int i = 0; i < n; ++i) params.Param(i)->ExchangeValue(values[i]);
     struct Restore {
         TMParams& params;
