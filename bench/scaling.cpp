@@ -81,6 +81,26 @@ void LoadFunctions(benchmark::State& state) {
     LoadSymbols(state, FunctionText(n), n + 1);
 }
 
+// `delete` of n variables in the order they were defined: the hardest order for a table that
+// closes every gap at once.
+void DeleteList(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    const std::string table = VariableText(n);
+    std::string text = "delete ";
+    for (int i = 0; i < n; ++i) text += (i ? ",v" : "v") + std::to_string(i);
+    TMathInterpreter interpreter;
+    TMemoryStream stream;
+    for (auto _ : state) {
+        state.PauseTiming();
+        stream.SetData(table);
+        interpreter.LoadSymbolsFromStream(stream);
+        state.ResumeTiming();
+        interpreter.ExecuteExpression(text);
+    }
+    if (interpreter.SymbolCount() != 0) return ReportFailure(state, "symbols left after delete");
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 }  // namespace
 
 void RegisterScaling() {
@@ -92,6 +112,8 @@ void RegisterScaling() {
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("scaling/load_functions", LoadFunctions)
         ->RangeMultiplier(10)->Range(1000, 10000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/delete_list", DeleteList)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace tolvex::bench

@@ -59,10 +59,18 @@ void TMIntrinsicFunctionCall::SetMathInterpreter(TMInterpreterLink* interpreter)
     interpreter_ = interpreter;
 }
 
-std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name) {
+namespace {
+const NameIndex& Names() {
     static const NameIndex index;
-    const IntrinsicRow* row = index.Find(name);
+    return index;
+}
+}  // namespace
+
+std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name) {
+    const IntrinsicRow* row = Names().Find(name);
     return row ? std::make_unique<TMIntrinsicFunctionCall>(*row) : nullptr;
 }
+
+bool IsIntrinsicName(const std::string& name) { return Names().Find(name) != nullptr; }
 
 }  // namespace tolvex

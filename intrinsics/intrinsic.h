@@ -64,5 +64,7 @@ const IntrinsicRow& IntrinsicAt(int index);
 
 // A new call node for a registered name (letter case ignored, exact otherwise), or null.
 std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name);
+// True when the scanner reads `name` as a built-in function.
+bool IsIntrinsicName(const std::string& name);
 
 }  // namespace tolvex
