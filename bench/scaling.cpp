@@ -107,6 +107,26 @@ void CallManyParameters(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
+// `delete` of n variables in the order they were defined: the hardest order for a table that
+// closes every gap at once.
+void DeleteList(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    const std::string table = VariableText(n);
+    std::string text = "delete ";
+    for (int i = 0; i < n; ++i) text += (i ? ",v" : "v") + std::to_string(i);
+    TMathInterpreter interpreter;
+    TMemoryStream stream;
+    for (auto _ : state) {
+        state.PauseTiming();
+        stream.SetData(table);
+        interpreter.LoadSymbolsFromStream(stream);
+        state.ResumeTiming();
+        interpreter.ExecuteExpression(text);
+    }
+    if (interpreter.SymbolCount() != 0) return ReportFailure(state, "symbols left after delete");
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 }  // namespace
 
 void RegisterScaling() {
@@ -121,6 +141,8 @@ void RegisterScaling() {
     benchmark::RegisterBenchmark("scaling/define_parameters", DefineManyParameters)
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("scaling/call_parameters", CallManyParameters)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/delete_list", DeleteList)
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
 }
 

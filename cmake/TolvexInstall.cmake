@@ -52,6 +52,17 @@ foreach(library IN LISTS TOLVEX_LIBRARIES)
 endforeach()
 set_target_properties(Tolvex_c4 PROPERTIES EXPORT_NAME Tolvex)
 
+# Every installed header compiles alone in a host that builds with strict warnings.
+if(TOLVEX_TESTS)
+  set(installed_folders)
+  foreach(library IN LISTS TOLVEX_LIBRARIES)
+    list(APPEND installed_folders ${TOLVEX_HEADER_FOLDERS_${library}})
+  endforeach()
+  add_test(NAME installed_headers_compile_alone
+    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/headers/compile_alone.sh ${TOLVEX_BUILD_INCLUDE_DIR} ${installed_folders})
+  set_tests_properties(installed_headers_compile_alone PROPERTIES TIMEOUT 600)
+endif()
+
 install(TARGETS ${TOLVEX_LIBRARIES} EXPORT TolvexTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev

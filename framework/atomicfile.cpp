@@ -19,10 +19,23 @@ namespace {
     throw EFCreateError(Join("Cannot create file \"", fileName, "\". ", std::strerror(error)));
 }
 
-// The file a name stands for, symbolic links followed; the name itself while nothing exists there.
+// The file a name stands for, symbolic links followed, also where the last one dangles (the
+// file it names is then created); the name itself while nothing exists there.
 std::string Target(const std::string& fileName) {
-    char resolved[PATH_MAX];
-    return ::realpath(fileName.c_str(), resolved) ? std::string(resolved) : fileName;
+    std::string path = fileName;
+    for (int hops = 0; hops < 40; ++hops) {  // the system's own bound on a chain of links
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved)) return resolved;
+        struct stat link{};
+        if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+        char next[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), next, sizeof next);
+        if (n <= 0 || n == static_cast<ssize_t>(sizeof next)) return path;
+        const std::string pointee(next, static_cast<std::size_t>(n));
+        const std::size_t slash = path.rfind('/');
+        path = pointee[0] == '/' || slash == std::string::npos ? pointee : path.substr(0, slash + 1) + pointee;
+    }
+    CannotCreate(fileName, ELOOP);
 }
 
 // A new, empty file beside `target`, opened for writing; its name is returned in `temporary`.

@@ -36,7 +36,7 @@ public:
     bool Loading() const { return loading_; }
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
-    TComponent* Components(int index) const { return components_.at(index); }
+    TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
     // The owned component of that name (any case), or null.
     TComponent* FindComponent(std::string_view name) const;
 

@@ -42,7 +42,7 @@ public:
     void SetParent(TControl* parent);
     // The controls this one shows, in the order they were put in.
     int ControlCount() const { return static_cast<int>(children_.size()); }
-    TControl* Controls(int index) const { return children_.at(index); }
+    TControl* Controls(int index) const { return children_.at(static_cast<std::size_t>(index)); }
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align) { align_ = align; }

@@ -127,6 +127,12 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     return r < 0 ? -1 : static_cast<std::int64_t>(r);
 }
 
+std::int64_t TFileStream::Size() {
+    struct stat info{};
+    if (::fstat(fd_, &info) == 0 && !S_ISREG(info.st_mode)) return -1;
+    return TStream::Size();
+}
+
 // Devices and pipes have nothing to force to a disk; their refusal (EINVAL) is no failure.
 void TFileStream::Flush() {
     if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)

@@ -79,6 +79,9 @@ public:
     std::int64_t Read(void* buffer, std::int64_t count) override;
     std::int64_t Write(const void* buffer, std::int64_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+    // Only a regular file knows its size: a device or pipe (whose size reads as 0) answers -1, so
+    // that readers take it to its end instead of taking it as empty.
+    std::int64_t Size() override;
     const std::string& FileName() const { return fileName_; }
     std::string Name() const override { return "file \"" + fileName_ + "\""; }
     // Forces written data to the disk; raises EWriteError naming the file on failure.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "tolvex/framework/component.h"
@@ -46,7 +47,7 @@ public:
     void SetDumpFormat(TDumpFormat format) { dumpFormat_ = format; }
     std::string GetDumpText() const;
     [[noreturn]] void SetDumpText(const std::string& text);
-    char EscapeChar() const { return escapeChar_; }
+    char EscapeChar() const override { return escapeChar_; }
     void SetEscapeChar(char c) { escapeChar_ = c; }
     const std::string& Expression() const { return expression_; }
     // Stores the text and evaluates it; at design time an error becomes the displayed result.
@@ -133,6 +134,7 @@ public:
     void WriteSymbols(TWriter& writer);
 
     // ---- Links of the model ---------------------------------------------------------------
+    bool IsSymbolName(const std::string& name) const override;
     std::uint32_t& NestingDepth() override { return nestingDepth_; }
     void UnwireFromPrepared(TMSymbol* symbol) override;
     void CheckSymbolRemovable(TMSymbol* symbol) override;
@@ -157,7 +159,9 @@ private:
     void PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
                      TOperatorPriority priority, TOperatorAssociativity associativity);
     void MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths);
-    void RemoveSymbol(int index);
+    // One entry of a delete list: checks it and notes the symbol it names.
+    void CheckDeleteItem(TMItems& items, int i, std::vector<TMSymbol*>& doomed, std::unordered_set<TMSymbol*>& named);
+    void RemoveSymbols(const std::vector<TMSymbol*>& doomed);
     // Runs each statement of a symbol text without gathering results; a failure names `source`
     // and the statement's number.
     void RunStatements(const std::string& text, const std::string& source);

@@ -13,19 +13,44 @@ namespace {
 
 const char* const kSymbolSeparator = ";\r\n";
 
-// Functions whose current definition is a symbolic assignment inside another function's body:
-// that body's text defines them, so writing them again would make loading redefine them, and the
-// assignment in the body would then have no text.
-std::unordered_set<const TMSymbol*> DefinedInsideBodies(const TMSymbols& symbols) {
-    std::unordered_set<const TMSymbol*> defined;
-    const auto collect = [&](const TMExpression& e) {
-        auto* assign = dynamic_cast<const TMAssignSymbolic*>(&e);
-        if (const TMFunction* function = assign ? assign->CurrentDefinition() : nullptr) defined.insert(function);
+// What the bodies of the table's functions say about its text form.
+struct BodyFacts {
+    // Functions whose current definition is a symbolic assignment inside another function's body:
+    // that body's text defines them, so writing them again would make loading redefine them, and
+    // the assignment in the body would then have no text.
+    std::unordered_set<const TMSymbol*> definedInside;
+    // A body that reads, without arguments, a function that took parameters later: its text
+    // would not load after that function's, so the table has no text form.
+    const TMFunction* reader = nullptr;
+    const TMFunction* read = nullptr;
+};
+
+BodyFacts ScanBodies(const TMSymbols& symbols) {
+    BodyFacts facts;
+    const TMFunction* current = nullptr;
+    const auto visit = [&](const TMExpression& e) {
+        if (auto* assign = dynamic_cast<const TMAssignSymbolic*>(&e)) {
+            if (const TMFunction* function = assign->CurrentDefinition()) facts.definedInside.insert(function);
+        } else if (auto* ref = dynamic_cast<const TMVarRef*>(&e); ref && !facts.reader) {
+            auto* function = dynamic_cast<const TMFunction*>(ref->SymbolReference);
+            if (function && function->Parameters().Count() > 0) facts.reader = current, facts.read = function;
+        }
         return false;
     };
     for (int i = 0; i < symbols.Count(); ++i)
-        if (auto* function = dynamic_cast<const TMFunction*>(symbols.Symbol(i))) AnyNode(function->Expression(), collect);
-    return defined;
+        if ((current = dynamic_cast<const TMFunction*>(symbols.Symbol(i)))) AnyNode(current->Expression(), visit);
+    return facts;
+}
+
+// Empty and Null have no literal the scanner reads (an expression yielding Null would define a
+// function on the way), and an array has none either.
+void CheckWritable(const TMVar& variable) {
+    static const char* const untold[] = {"no value (Empty)", "no value (Null)", nullptr, nullptr, nullptr, nullptr,
+                                         "an array"};
+    const char* what = untold[static_cast<int>(variable.Value().Kind())];
+    if (what)
+        throw Exception(Join("TMathInterpreter.DumpStreamable() Variable \"", variable.Identifier(), "\" holds ",
+                             what, ", which has no text form."));
 }
 
 }  // namespace
@@ -43,23 +68,20 @@ std::string TMathInterpreter::DumpSymbol(const std::string& identifier, TDumpFor
     return symbol->Dump(format);
 }
 
-// Variables without a value (empty or null) have no literal form and hold nothing to keep, so
-// they are left out, as are functions defined inside other bodies; an array value cannot be
-// written at all and stops the save.
+// Functions defined inside other bodies are left out (those bodies define them); a value without
+// a text form stops the save, naming its variable, rather than vanish from the saved table.
 std::string TMathInterpreter::DumpStreamable() const {
     const TDumpFormat format = TDumpFormat{}.WithEscapeChar(escapeChar_);
-    const std::unordered_set<const TMSymbol*> definedInside = DefinedInsideBodies(*symbols_);
+    const BodyFacts facts = ScanBodies(*symbols_);
+    if (facts.reader)
+        throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", facts.reader->Identifier(),
+                             "\" reads function \"", facts.read->Identifier(),
+                             "\" without arguments, which has no text form that loads."));
     std::string text;
     for (int i = 0; i < symbols_->Count(); ++i) {
         const TMSymbol* symbol = symbols_->Symbol(i);
-        if (definedInside.count(symbol)) continue;
-        if (auto* variable = As<TMVar>(symbol)) {
-            const VarKind kind = variable->Value().Kind();
-            if (kind == VarKind::Empty || kind == VarKind::Null) continue;
-            if (kind == VarKind::Array)
-                throw Exception(Join("TMathInterpreter.DumpStreamable() Variable \"", variable->Identifier(),
-                                     "\" holds an array, which has no text form."));
-        }
+        if (facts.definedInside.count(symbol)) continue;
+        if (auto* variable = As<TMVar>(symbol)) CheckWritable(*variable);
         if (!text.empty()) text += kSymbolSeparator;
         text += symbol->Dump(format);
     }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "tolvex/framework/format.h"
+#include "tolvex/framework/ident.h"
 #include "tolvex/interpreter/limits.h"
 #include "tolvex/interpreter/mathinterpreter.h"
 #include "tolvex/value/limits.h"
@@ -234,6 +235,13 @@ void Scanner::Word() {
 }
 
 }  // namespace
+
+bool TMathInterpreter::IsSymbolName(const std::string& name) const {
+    if (!IsValidIdent(name) || IsIntrinsicName(name)) return false;
+    for (const Keyword& k : kKeywords)
+        if (IsWordIgnoringCase(name, k.word)) return false;
+    return true;
+}
 
 void TMathInterpreter::ParseExpression(const std::string& text, TMItems& items) {
     items.FreeAndClear();

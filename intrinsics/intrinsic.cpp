@@ -65,14 +65,20 @@ void TMIntrinsicFunctionCall::SetMathInterpreter(TMInterpreterLink* interpreter)
     interpreter_ = interpreter;
 }
 
-const IntrinsicRow* FindIntrinsic(std::string_view name) {
+namespace {
+const NameIndex& Names() {
     static const NameIndex index;
-    return index.Find(name);
+    return index;
 }
+}  // namespace
+
+const IntrinsicRow* FindIntrinsic(std::string_view name) { return Names().Find(name); }
 
 std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name) {
     const IntrinsicRow* row = FindIntrinsic(name);
     return row ? std::make_unique<TMIntrinsicFunctionCall>(*row) : nullptr;
 }
+
+bool IsIntrinsicName(const std::string& name) { return Names().Find(name) != nullptr; }
 
 }  // namespace tolvex

@@ -71,5 +71,7 @@ const IntrinsicRow& IntrinsicAt(int index);
 const IntrinsicRow* FindIntrinsic(std::string_view name);
 // A new call node for a registered name, or null.
 std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name);
+// True when the scanner reads `name` as a built-in function.
+bool IsIntrinsicName(const std::string& name);
 
 }  // namespace tolvex

@@ -166,7 +166,6 @@ TMFunction* TMAssignSymbolic::DefineFunction(TMSymbols& symbols, const std::stri
     TMSymbol* existing = symbols.Symbol(k);
     TOLVEX_ASSERT(symbols.MathInterpreter, "MathItem");
     symbols.MathInterpreter->CheckSymbolRemovable(existing);
-    CheckNoPlainReadsOf(symbols, *existing);
     if (auto* function = As<TMFunction>(existing)) {
         function->ParsePosition = position;
         function->Parameters().FreeAndClear();
@@ -189,25 +188,6 @@ TMFunction* TMAssignSymbolic::DefineFunction(TMSymbols& symbols, const std::stri
     TMFunction* created = function.get();
     symbols.Put(k, std::move(function));
     return created;
-}
-
-// A symbol that other bodies read without arguments cannot become a function with parameters:
-// those bodies would keep reading it so, and their saved text would not load after its new
-// definition. Checked before anything changes.
-void TMAssignSymbolic::CheckNoPlainReadsOf(const TMSymbols& symbols, const TMSymbol& existing) const {
-    auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
-    if (!call || call->ParamExpressions.Count() == 0) return;
-    const auto readsPlainly = [&](const TMExpression& e) {
-        auto* ref = dynamic_cast<const TMVarRef*>(&e);
-        return ref && ref->SymbolReference == &existing;
-    };
-    for (int i = 0; i < symbols.Count(); ++i) {
-        auto* other = dynamic_cast<const TMFunction*>(symbols.Symbol(i));
-        if (other && other != &existing && AnyNode(other->Expression(), readsPlainly))
-            throw Exception(Join("TMAssignSymbolic.PullOperands() Function \"", existing.Identifier(),
-                                 "\" (position: ", LeftOperand()->ParsePosition, ") is read without arguments by \"",
-                                 other->Identifier(), "\" and can not take parameters."));
-    }
 }
 
 // Parameters are declared in the held order of the arguments, last argument of the text first.

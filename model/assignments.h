@@ -42,7 +42,6 @@ public:
 
 private:
     TMFunction* DefineFunction(TMSymbols& symbols, const std::string& name);
-    void CheckNoPlainReadsOf(const TMSymbols& symbols, const TMSymbol& existing) const;
     void DeclareParameters(TMFunction& function);
     void BindBody(TMSymbols& symbols, TMFunction& function);
     void Withdraw(TMSymbols& symbols, TMFunction* function);

@@ -5,6 +5,7 @@
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/format.h"
 #include "tolvex/model/assignments.h"
+#include "tolvex/model/interpreterlink.h"
 #include "tolvex/model/items.h"
 #include "tolvex/model/operators.h"
 #include "tolvex/model/references.h"
@@ -64,12 +65,19 @@ std::string TMSymbol::Dump(TDumpFormat format) const {
     return format.Has(dfDetailed) ? Detailed(*this) : Identifier();
 }
 
+TDumpFormat TMSymbol::ReadBackFormat(TDumpFormat format) const {
+    if (format.EscapeChar() != '\0' || !List || !List->MathInterpreter) return format;
+    return format.WithEscapeChar(List->MathInterpreter->EscapeChar());
+}
+
 std::string TMVar::Dump(TDumpFormat format) const {
+    format = ReadBackFormat(format);
     if (format.Has(dfDetailed)) return Detailed(*this) + "(" + QuotedVar(Value(), format.EscapeChar()) + ")";
     return Identifier() + "=" + QuotedVar(Value(), format.EscapeChar());
 }
 
 std::string TMFunction::Dump(TDumpFormat format) const {
+    format = ReadBackFormat(format);
     std::string params = DumpReversed(Parameters(), format);
     std::string body = expression_ ? expression_->Dump(format) : "";
     if (format.Has(dfDetailed)) return Detailed(*this) + "(" + params + "){" + body + "}";

@@ -17,6 +17,11 @@ class TMInterpreterLink {
 public:
     virtual bool CaseSensitiveSymbols() const = 0;
     virtual std::uint32_t MaxFunctionNesting() const = 0;
+    // True when the scanner reads `name` as a symbol's name: an identifier that is neither a
+    // keyword nor a built-in function.
+    virtual bool IsSymbolName(const std::string& name) const = 0;
+    // The character that escapes the next one in string literals; '\0' for none.
+    virtual char EscapeChar() const = 0;
     // Number of user-function evaluations in progress.
     virtual std::uint32_t& NestingDepth() = 0;
     // Fires the unknown-symbol event; without a handler `value` stays as it is.

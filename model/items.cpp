@@ -3,23 +3,52 @@
 #include <algorithm>
 
 #include "tolvex/framework/exception.h"
+#include "tolvex/framework/format.h"
 #include "tolvex/model/operators.h"
 #include "tolvex/model/references.h"
 
 namespace tolvex {
 
+void TMItems::RaiseIndex(int index) { throw EListError(Join("List index out of bounds (", index, ")")); }
+
 void TMItems::Put(int index, std::unique_ptr<TMItem> item) {
-    TOLVEX_ASSERT(!items_[index], "MathItem");
-    items_[index] = std::move(item);
+    auto& entry = items_[Checked(index)];
+    TOLVEX_ASSERT(!entry, "MathItem");
+    entry = std::move(item);
     if (observed_) Entered(index);
 }
 
 std::unique_ptr<TMItem> TMItems::Extract(int index) {
-    if (observed_) Left(items_[index].get());
-    std::unique_ptr<TMItem> item = std::move(items_[index]);
+    auto& entry = items_[Checked(index)];
+    if (observed_) Left(entry.get());
+    std::unique_ptr<TMItem> item = std::move(entry);
     items_.erase(items_.begin() + index);
     if (observed_) Moved(index);
     return item;
+}
+
+std::vector<std::unique_ptr<TMItem>> TMItems::ExtractEach(const std::vector<int>& indices) {
+    std::vector<std::unique_ptr<TMItem>> taken;
+    if (indices.empty()) return taken;
+    for (std::size_t k = 0; k < indices.size(); ++k)
+        TOLVEX_ASSERT(k == 0 || indices[k - 1] < indices[k], "MathItem");
+    taken.reserve(indices.size());
+    for (int index : indices) {
+        auto& entry = items_[Checked(index)];
+        if (observed_) Left(entry.get());
+        taken.push_back(std::move(entry));
+    }
+    std::size_t out = static_cast<std::size_t>(indices.front()), next = 0;
+    for (std::size_t in = out; in < items_.size(); ++in) {
+        if (next < indices.size() && in == static_cast<std::size_t>(indices[next])) {
+            ++next;
+            continue;
+        }
+        items_[out++] = std::move(items_[in]);
+    }
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(out), items_.end());
+    if (observed_) Moved(indices.front());
+    return taken;
 }
 
 std::unique_ptr<TMItem> TMItems::Pop() {

@@ -21,7 +21,8 @@ public:
     virtual ~TMItems() { FreeAndClear(); }
 
     int Count() const { return static_cast<int>(items_.size()); }
-    TMItem* Get(int index) const { return items_[index].get(); }
+    // Every access by index is checked: a bad index raises EListError "List index out of bounds (N)".
+    TMItem* Get(int index) const { return items_[Checked(index)].get(); }
     TMItem* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
 
     void Reserve(int count) { items_.reserve(static_cast<std::size_t>(count)); }
@@ -31,15 +32,19 @@ public:
     }
     // Takes the entry at the index, leaving null in its place.
     std::unique_ptr<TMItem> Take(int index) {
-        if (observed_) Left(items_[index].get());
-        return std::move(items_[index]);
+        auto& entry = items_[Checked(index)];
+        if (observed_) Left(entry.get());
+        return std::move(entry);
     }
     // Puts an item at the index; the entry must be null.
     void Put(int index, std::unique_ptr<TMItem> item);
     // Removes the entry at the index (later entries move down) and hands it to the caller.
     std::unique_ptr<TMItem> Extract(int index);
+    // Removes the entries at `indices` (ascending, distinct) in one pass, later entries moving
+    // down, and hands them to the caller in that order: linear however many there are.
+    std::vector<std::unique_ptr<TMItem>> ExtractEach(const std::vector<int>& indices);
     void Exchange(int i, int j) {
-        std::swap(items_[i], items_[j]);
+        std::swap(items_[Checked(i)], items_[Checked(j)]);
         if (observed_) Moved(std::min(i, j));
     }
 
@@ -56,6 +61,13 @@ public:
     std::string Dump(const std::string& separator, TDumpFormat format) const;
 
 protected:
+    // The index as a position in the entries, once it is known to name one.
+    std::size_t Checked(int index) const {
+        if (index < 0 || index >= Count()) RaiseIndex(index);
+        return static_cast<std::size_t>(index);
+    }
+    [[noreturn]] static void RaiseIndex(int index);
+
     // A list that indexes its entries hears of every change: an item entered the entry at
     // `index`, an item left its entry, or the entries from `first` on may have changed place.
     virtual void Entered(int /*index*/) {}

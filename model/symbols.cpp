@@ -54,12 +54,16 @@ void TMSymbol::SetIdentifier(const std::string& identifier) {
     std::string name = TrimControls(identifier);
     if (name.empty()) throw Exception("TMSymbol.SetIdentifier() Symbol identifier can't be empty string.");
     TOLVEX_ASSERT(List, "MathItem");
+    // A name the scanner reads otherwise would be saved as text that loads as something else.
+    if (List->MathInterpreter && !List->MathInterpreter->IsSymbolName(name))
+        throw Exception(Join("TMSymbol.SetIdentifier() Symbol identifier: \"", name,
+                             "\" is not an identifier, or is a keyword or the name of a built-in function."));
     TMSymbol* other = List->FindSymbol(name);
     if (other && other != this)
         throw Exception(Join("TMSymbol.SetIdentifier() Symbol: \"", name, "\" (position: ", ParsePosition,
                              ") already exists."));
     std::string previous = std::move(identifier_);
-    identifier_ = identifier;
+    identifier_ = name;
     List->Renamed(*this, previous);
     BindReferences(name, previous);
 }

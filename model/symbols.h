@@ -32,6 +32,9 @@ protected:
     // Binds the references that carry the trimmed name `name` once the symbol is named (it was
     // `previous` before): in the bodies of the table's functions that have no parameter of that name.
     virtual void BindReferences(const std::string& name, const std::string& previous);
+    // `format`, taking the escape character of the symbol's interpreter when it names none, so
+    // that plain text reads back under the interpreter's settings wherever it is made.
+    TDumpFormat ReadBackFormat(TDumpFormat format) const;
 
 private:
     friend class TMSymbolIndex;

@@ -15,7 +15,9 @@
 
 namespace tolvex {
 
-using TNumberBase = std::uint8_t;  // 1..36; the writers require 2..36
+// 1..36; the writers require 2..36. Wide enough to hold any base a caller passes, so that a base
+// out of range is refused (ERangeError) instead of being narrowed into range.
+using TNumberBase = int;
 using TDigit = std::uint8_t;       // 0..35, the value of one digit
 
 // Stop tolerance of the fraction digit loop of FloatToStringBase, read afresh for every digit.

@@ -110,6 +110,57 @@ TEST_F(FaultsTest, DiskFullHalfwayKeepsThePreviousFile) {
     EXPECT_EQ(Listing(), "full.txt ");
 }
 
+// Saving through a symbolic link replaces the file it points to, also where that file does not
+// exist yet; a link into a missing folder fails and names the file. The link stays a link.
+TEST_F(FaultsTest, SavesFollowLinksEvenDanglingOnes) {
+    const std::string saved = interpreter.DumpStreamable();
+    const struct {
+        const char* link;
+        const char* pointee;  // relative to the test folder unless absolute
+        const char* written;  // the file that receives the text, or "" when the save fails
+    } cases[] = {
+        {"to_existing", "existing.txt", "existing.txt"},
+        {"dangling", "new.txt", "new.txt"},
+        {"chain", "dangling2", "chained.txt"},
+        {"into_missing", "missing/folder/x.txt", ""},
+    };
+    Write(Path("existing.txt"), "previous");
+    fs::create_symlink("chained.txt", Path("dangling2"));
+    for (const auto& c : cases) {
+        const std::string link = Path(c.link);
+        fs::create_symlink(c.pointee, link);
+        const std::string message = MessageOf([&] { interpreter.SaveSymbolsToFile(link); });
+        EXPECT_TRUE(fs::is_symlink(link)) << c.link;
+        if (*c.written) {
+            EXPECT_EQ(message, "(no error)") << c.link;
+            EXPECT_EQ(Slurp(Path(c.written)), saved) << c.link;
+        } else {
+            EXPECT_EQ(message, "Cannot create file \"" + link + "\". No such file or directory") << c.link;
+        }
+    }
+    EXPECT_EQ(Listing().find(".tmp"), std::string::npos) << Listing();
+}
+
+// A device or pipe is read to its end: its size reads as 0, but it is not empty. The table is
+// replaced only once the whole text was read.
+TEST_F(FaultsTest, DevicesAndPipesLoadTheirWholeText) {
+    const std::string fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        std::ofstream(fifo, std::ios::binary) << "y=2;\r\ng(b):=b+y";
+        ::_exit(0);
+    }
+    interpreter.LoadSymbolsFromFile(fifo);
+    ::waitpid(writer, nullptr, 0);
+    EXPECT_EQ(interpreter.DumpStreamable(), "y=2;\r\ng(b):=b+y");
+    interpreter.LoadSymbolsFromFile("/dev/null");
+    EXPECT_EQ(interpreter.SymbolCount(), 0);
+    Run("z = 3");
+    TFileStream zero("/dev/zero", fmOpenRead);
+    EXPECT_EQ(zero.Size(), -1);
+}
+
 TEST_F(FaultsTest, WithoutPermission) {
     const std::string readOnly = Path("read-only");
     fs::create_directories(readOnly);

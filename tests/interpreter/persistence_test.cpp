@@ -1,6 +1,7 @@
 // Symbol text in streams and files: exact bytes, loading, executing, and save/load round trips.
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -122,9 +123,8 @@ TEST_F(PersistenceTest, EveryValueLoadsBackIdentical) {
     interpreter.SetVariables("d", VarFromReal(std::nextafter(1.0, 2.0)));
     std::string bytes;
     for (int c = 0; c < 256; ++c) bytes += static_cast<char>(c);
-    Run("s = 0; blank = 0; gone = 0");
+    Run("s = 0; blank = 0");
     interpreter.SetVariables("s", VarFromLStr(bytes + "';'\r\n\"\\"));
-    interpreter.SetVariables("gone", Null());
     for (char escape : {'\0', '\\', '"', '\''}) {
         interpreter.SetEscapeChar(escape);
         const std::string text = interpreter.DumpStreamable();
@@ -136,12 +136,54 @@ TEST_F(PersistenceTest, EveryValueLoadsBackIdentical) {
         EXPECT_EQ(copy.DumpStreamable(), text) << "escape " << int(escape);
         for (const char* name : {"i", "j", "d", "e", "z", "t", "f", "s"})
             EXPECT_TRUE(copy.GetVariables(name) == interpreter.GetVariables(name)) << name << " escape " << int(escape);
-        EXPECT_FALSE(copy.SymbolExists("gone"));  // a variable without a value is left out
     }
-    Run("arr = 0");
-    interpreter.SetVariables("arr", VarArrayCreate(2));
-    EXPECT_EQ(MessageOf([&] { interpreter.DumpStreamable(); }),
-              "TMathInterpreter.DumpStreamable() Variable \"arr\" holds an array, which has no text form.");
+}
+
+// Plain text made through any path reads back under the interpreter's escape character.
+TEST_F(PersistenceTest, PlainDumpsEscapeAsTheInterpreterReads) {
+    interpreter.SetEscapeChar('\\');
+    Run("s = 'a\\\\b'; f := 'c\\\\d' + s");
+    ASSERT_EQ(VarToStr(interpreter.GetVariables("s")), "a\\b");
+    interpreter.SetDumpFormat({});
+    const std::pair<const char*, std::function<std::string()>> paths[] = {
+        {"DumpSymbol", [&] { return interpreter.DumpSymbol("s", {}) + ";" + interpreter.DumpSymbol("f", {}); }},
+        {"GetDumpText", [&] { return interpreter.GetDumpText(); }},
+        {"Dump", [&] { return interpreter.Dump(";", {}); }},
+        {"item Dump", [&] {
+             return interpreter.Symbols().FindSymbol("s")->Dump({}) + ";" + interpreter.Symbols().FindSymbol("f")->Dump({});
+         }},
+    };
+    for (const auto& [name, dump] : paths) {
+        TMathInterpreter copy;
+        copy.SetEscapeChar('\\');
+        copy.Execute(dump());
+        EXPECT_EQ(VarToStr(copy.GetVariables("s")), "a\\b") << name << ": " << dump();
+        EXPECT_EQ(VarToStr(copy.ExecuteExpression("f")), "c\\da\\b") << name;
+    }
+}
+
+// A value without a text form stops the save and names its variable: nothing vanishes silently
+// from a saved table, and the previous file stays.
+TEST_F(PersistenceTest, ValuesWithoutTextFormStopTheSave) {
+    const struct {
+        const char* set;  // statement that gives "v" its value, or "" for the host's Empty
+        const char* message;
+    } cases[] = {
+        {"v = (q := 1)", "TMathInterpreter.DumpStreamable() Variable \"v\" holds no value (Null), which has no text form."},
+        {"", "TMathInterpreter.DumpStreamable() Variable \"v\" holds no value (Empty), which has no text form."},
+        {"v = 0", "TMathInterpreter.DumpStreamable() Variable \"v\" holds an array, which has no text form."},
+    };
+    const std::string file = TempFile("untold");
+    Write(file, "kept=1");
+    for (const auto& c : cases) {
+        interpreter.ClearSymbols();
+        Run(std::string("a = 1; v = 2; ") + c.set);
+        if (!*c.set) interpreter.SetVariables("v", Variant());
+        if (std::string(c.set) == "v = 0") interpreter.SetVariables("v", VarArrayCreate(2));
+        EXPECT_EQ(MessageOf([&] { interpreter.SaveSymbolsToFile(file); }), c.message) << c.set;
+        EXPECT_EQ(Slurp(file), "kept=1") << c.set;
+    }
+    std::remove(file.c_str());
 }
 
 #if defined(__has_feature)

@@ -1,4 +1,6 @@
 // The delete statement and prepared expressions with variable handles.
+#include <functional>
+
 #include "support/interpreter_fixture.h"
 
 namespace tolvex::test {
@@ -39,6 +41,41 @@ TEST_F(KeywordTest, DeleteMessages) {
     Run("a = 1");
     Run("delete a, zz");
     EXPECT_FALSE(interpreter.SymbolExists("a"));
+}
+
+// A long list removes its names in one pass over the table: what stays, what bodies and prepared
+// trees still reach, and the order of the rest are those of deleting the names one by one.
+TEST_F(KeywordTest, LongDeleteListsInAnyOrder) {
+    const int n = 20000;
+    const std::function<int(int)> orders[] = {[](int i) { return i; }, [&](int i) { return n - 1 - i; },
+                                              [&](int i) { return (i * 7919) % n; }};
+    for (const auto& order : orders) {
+        interpreter.ClearSymbols();
+        interpreter.ClearPreparedExpressions();
+        std::string table = "w = 1", list = "delete ", kept;
+        for (int i = 0; i < n; ++i) table += ";v" + std::to_string(i) + "=" + std::to_string(i);
+        table += ";f := v1 + w; g := v2 + w";
+        interpreter.Execute(table);
+        const int prepared = interpreter.PrepareExpression("v3 + w");
+        for (int i = 0; i < n; ++i) {
+            const int v = order(i);
+            if (v % 2 == 1) list += (list.size() > 7 ? ",v" : "v") + std::to_string(v);
+        }
+        EXPECT_EQ(Run(list), "null ");
+        for (int i = 0; i < n; i += 2) kept += ";\r\nv" + std::to_string(i) + "=" + std::to_string(i);
+        EXPECT_EQ(interpreter.DumpStreamable(), "w=1" + kept + ";\r\nf():=v1+w;\r\ng():=v2+w");
+        EXPECT_NE(Run("f").find("\"v1\" is not defied"), std::string::npos);
+        EXPECT_EQ(Run("g"), "integer 3");
+        EXPECT_NE(MessageOf([&] { interpreter.ExecutePreparedExpression(prepared); }).find("\"v3\" is not defied"),
+                  std::string::npos);
+        Run("v3 = 10");
+        EXPECT_NE(MessageOf([&] { interpreter.ExecutePreparedExpression(prepared); }).find("\"v3\" is not defied"),
+                  std::string::npos);  // unbound for good, as after any delete
+    }
+    Run("a = 1; b = 2; c = 3");
+    EXPECT_NE(Run("delete a, b, a, c").find("references non-existent symbol: \"a\""), std::string::npos);
+    EXPECT_FALSE(interpreter.SymbolExists("a") || interpreter.SymbolExists("b"));
+    EXPECT_TRUE(interpreter.SymbolExists("c"));
 }
 
 TEST_F(PreparedTest, HandleLifecycle) {

@@ -89,12 +89,6 @@ TEST_F(DefinitionTest, FailedDefinitionsLeaveTablesThatLoadBack) {
         {"y = 5; f(x, 1) := x + y; f()", "TMVarRef.GetValue() Referenced symbol: \"x\" is not defied, position: 13. "
                                           "Most outer function: \"f\"."},
         {"y = 5; f(1, x) := x + y; f(2)", "integer 7"},
-        {"g := 1; h := g; g(x) := x",
-         "TMAssignSymbolic.PullOperands() Function \"g\" (position: 2) is read without arguments by \"h\" and can not "
-         "take parameters."},
-        {"v = 1; h := v; v(x) := x",
-         "TMAssignSymbolic.PullOperands() Function \"v\" (position: 2) is read without arguments by \"h\" and can not "
-         "take parameters."},
         {"g := 1; h := g(); g(x) := x; h", "TMFunctionCall.GetValue() Incorrect number of parameter expressions: 0, in "
                                            "function call \"g\", position: 7. Expected: 1 parameter(s). Most outer "
                                            "function: \"h\"."},
@@ -104,6 +98,33 @@ TEST_F(DefinitionTest, FailedDefinitionsLeaveTablesThatLoadBack) {
         EXPECT_EQ(RunAll(c.text), c.expected) << "text: " << c.text;
         const std::string saved = Saved();
         EXPECT_EQ(Reloaded(saved), saved) << "text: " << c.text;
+    }
+}
+
+// A symbol that a body reads without arguments may still take parameters; the reference keeps
+// its binding. The table then has no text that loads (the reading body would fail after the new
+// definition), so the save fails naming the reader, and works again once the parameters go.
+TEST_F(DefinitionTest, ReadSymbolsMayTakeParametersButThenHaveNoText) {
+    const struct {
+        const char* text;
+        const char* reader;
+        const char* read;
+    } cases[] = {
+        {"g := 1; h := g; g(x) := x", "h", "g"},
+        {"v = 1; h := 2 * v; v(x) := x", "h", "v"},
+        {"g := 1; h := g; k := h + g; g(x, y) := x", "h", "g"},
+    };
+    for (const auto& c : cases) {
+        interpreter.ClearSymbols();
+        EXPECT_EQ(RunAll(c.text), "null ") << c.text;
+        EXPECT_EQ(Saved(), std::string("TMathInterpreter.DumpStreamable() Function \"") + c.reader +
+                               "\" reads function \"" + c.read + "\" without arguments, which has no text form that loads.")
+            << c.text;
+        Run(c.reader);  // evaluates (to whatever an unset parameter gives) without harm
+        RunAll(std::string(c.read) + " := 3");
+        const std::string saved = Saved();
+        EXPECT_EQ(saved.find("TMathInterpreter"), std::string::npos) << saved;
+        EXPECT_EQ(Reloaded(saved), saved) << c.text;
     }
 }
 

@@ -1,4 +1,6 @@
 // Item lists and the text form of trees.
+#include <functional>
+
 #include "support/interpreter_fixture.h"
 
 namespace tolvex::test {
@@ -22,6 +24,29 @@ TEST(ItemsTest, StackOperations) {
     list.FreeAndClear();
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.Dump(",", {}), "");
+}
+
+// Every access by index is checked, on either side of the list.
+TEST(ItemsTest, BadIndicesRaiseListErrors) {
+    TMItems list;
+    for (int v : {1, 2, 3}) list.Add(Lit(v));
+    const std::pair<int, std::function<void()>> accesses[] = {
+        {3, [&] { list.Get(3); }},          {-1, [&] { list.Get(-1); }},
+        {3, [&] { list.Take(3); }},         {-2, [&] { list.Take(-2); }},
+        {7, [&] { list.Put(7, Lit(9)); }},  {-1, [&] { list.Put(-1, Lit(9)); }},
+        {3, [&] { list.Exchange(0, 3); }},  {-1, [&] { list.Exchange(-1, 0); }},
+        {3, [&] { list.Extract(3); }},      {-5, [&] { list.Extract(-5); }},
+    };
+    for (const auto& [index, access] : accesses) {
+        std::string what;
+        try {
+            access();
+        } catch (const EListError& e) {
+            what = e.Message();
+        }
+        EXPECT_EQ(what, "List index out of bounds (" + std::to_string(index) + ")");
+        EXPECT_EQ(list.Dump(",", {}), "1,2,3") << index;
+    }
 }
 
 TEST(ItemsTest, LiteralKeepsItsOwnCopy) {

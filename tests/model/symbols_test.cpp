@@ -173,6 +173,29 @@ TEST_F(SymbolTest, RenamingWithAndWithoutUpdateReferences) {
     b->SetIdentifier("y");  // its own name again is fine
 }
 
+// A host's rename takes only names the scanner reads back as that symbol; anything else would
+// save as text that fails to load or loads as other statements. The table is left as it was.
+TEST_F(SymbolTest, RenamesRefuseWhatDoesNotReadBackAsAName) {
+    Run("a = 1; f(x) := x + a");
+    TMSymbol* a = interpreter.Symbols().FindSymbol("a");
+    const char* const refused[] = {"a b", "sin", "SQRT", "1x", "x;y", "delete", "Rename", "x'", "true", "DIV",
+                                   "x-y", "\xc3\xa4", "x.y"};
+    for (const char* name : refused) {
+        EXPECT_EQ(MessageOf([&] { a->SetIdentifier(name); }),
+                  std::string("TMSymbol.SetIdentifier() Symbol identifier: \"") + name +
+                      "\" is not an identifier, or is a keyword or the name of a built-in function.")
+            << name;
+        EXPECT_EQ(a->Identifier(), "a") << name;
+    }
+    for (const char* name : {"_x", "sin2", "deleted", "x_1", " \tb "}) {
+        EXPECT_EQ(MessageOf([&] { a->SetIdentifier(name); }), "(no error)") << name;
+        TMathInterpreter reloaded;
+        reloaded.Execute(interpreter.DumpStreamable());
+        EXPECT_EQ(reloaded.GetDumpText(), interpreter.GetDumpText()) << name;
+    }
+    EXPECT_EQ(a->Identifier(), "b");
+}
+
 TEST_F(SymbolTest, UnknownSymbolEvent) {
     std::vector<std::string> log;
     interpreter.SetOnUnknownSymbol([&](TMathInterpreter& sender, const std::string& id, const Variant& params, Variant& value) {

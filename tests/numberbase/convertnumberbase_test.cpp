@@ -92,6 +92,20 @@ TEST(NumberBase, WriteInteger) {
             EXPECT_EQ(StringToInt64Base(Int64ToStringBase(v, B(base)), B(base)), v) << v << " base " << base;
 }
 
+// Bases that narrowing to a byte would bring into range (258 into 2, 266 into 10) stay refused.
+TEST(NumberBase, WideBasesAreRefusedNotNarrowed) {
+    const std::pair<const char*, std::function<std::string()>> calls[] = {
+        {"Int64ToStringBase", [] { return Int64ToStringBase(5, 258); }},
+        {"StringToInt64Base", [] { return std::to_string(StringToInt64Base("11", 266)); }},
+        {"ConvertInt64Base", [] { return ConvertInt64Base("11", 10, 258); }},
+        {"FloatToStringBase", [] { return FloatToStringBase(0.5L, 258); }},
+        {"StringToFloatBase", [] { return Shortest(StringToFloatBase("1.1", 266)); }},
+        {"ConvertFloatBase", [] { return ConvertFloatBase("1.1", 266, 10); }},
+        {"negative", [] { return Int64ToStringBase(5, -254); }},
+    };
+    for (const auto& [name, call] : calls) EXPECT_EQ(Outcome(call), kRange) << name;
+}
+
 TEST(NumberBase, ReadFloat) {
     struct Row { std::string text; int base; std::string expected; };
     const std::vector<Row> rows = {

@@ -166,4 +166,19 @@ TEST(ToolTest, OutOfMemoryIsOneStatementsError) {
     std::remove(file.c_str());
 }
 
+// Beyond the file-size limit the save fails with a clear error instead of the signal killing the
+// tool: the previous file stays and no temporary file is left beside it.
+TEST(ToolTest, SaveBeyondTheFileSizeLimitFailsCleanly) {
+    const std::string folder = ::testing::TempDir() + "tolvex_fsize_" + std::to_string(::getpid());
+    ASSERT_EQ(std::system(("rm -rf " + folder + " && mkdir " + folder).c_str()), 0);
+    const std::string file = folder + "/symbols.txt";
+    std::ofstream(file) << "kept=1";
+    Outcome o = Tool("--save " + file + " -e \"x=StringOfChar('a', 100000)\"", "", "-f 20");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("Cannot write file \"" + file + "\". File too large"), std::string::npos) << o.err;
+    EXPECT_EQ(Slurp(file), "kept=1");
+    ASSERT_EQ(std::system(("test \"$(ls " + folder + ")\" = symbols.txt").c_str()), 0);
+    ASSERT_EQ(std::system(("rm -rf " + folder).c_str()), 0);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 
@@ -79,6 +80,9 @@ int Finish(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A save beyond the file-size limit then fails with EFBIG, is reported, and leaves no
+    // temporary file, instead of the signal ending the tool halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);
     std::string error;
     std::optional<Options> options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
