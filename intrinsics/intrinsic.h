@@ -4,6 +4,7 @@
 // operand count and evaluation), so adding a function is adding a row.
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "tolvex/model/operators.h"
 
@@ -66,7 +67,9 @@ template <> inline constexpr std::uint32_t kKindOf<TMIntrinsicFunctionCall> = ik
 int IntrinsicCount();
 const IntrinsicRow& IntrinsicAt(int index);
 
-// A new call node for a registered name (letter case ignored, exact otherwise), or null.
+// The row of a registered name (letter case ignored, exact otherwise), or null.
+const IntrinsicRow* FindIntrinsic(std::string_view name);
+// A new call node for a registered name, or null.
 std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name);
 
 }  // namespace tolvex
