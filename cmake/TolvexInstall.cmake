@@ -57,6 +57,10 @@ configure_file(cmake/tolvex.pc.in ${PROJECT_BINARY_DIR}/tolvex.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/tolvex.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 install(FILES LICENSE README.md CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tolvex)
 
+if(TARGET tolvex_qt)
+  include(cmake/TolvexQtInstall.cmake)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvex)
 set(CPACK_PACKAGE_VENDOR Tolvex)
