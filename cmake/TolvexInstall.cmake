@@ -95,4 +95,8 @@ if(TARGET tolvex)
   install(FILES ${TOLVEX_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
 endif()
 
+if(TARGET tolvex_qt)
+  include(cmake/TolvexQtInstall.cmake)
+endif()
+
 include(${CMAKE_CURRENT_LIST_DIR}/TolvexPackage.cmake)

@@ -23,6 +23,15 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 cmake -S examples -B "$scratch/consumer" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER=g++ >/dev/null
 cmake --build "$scratch/consumer" -j2 >/dev/null
 ctest --test-dir "$scratch/consumer" --output-on-failure
+# With Qt, the Qt host is among them: find_package(Tolvex COMPONENTS Qt) found Tolvex::Qt.
+if [ -n "$(find "$prefix" -name TolvexQt.cmake)" ]; then
+  test -x "$scratch/consumer/example_qt_host"
+  test -x "$prefix/bin/tolvex-workbench"
+  test -f "$prefix/share/applications/tolvex-workbench.desktop"
+  test -f "$prefix/share/icons/hicolor/256x256/apps/tolvex-workbench.png"
+  test -f "$prefix/include/tolvex/qt/qtbackend.h"
+  echo "Qt host against the installed Tolvex::Qt, workbench, desktop entry and icons: ok"
+fi
 
 echo "== pkg-config"
 pc_dir=$(dirname "$(find "$prefix" -name tolvex.pc)")
