@@ -1,11 +1,16 @@
 // Prepared expressions (trees kept under integer handles) and variable handles (indices into
 // the symbol table). Executing by handle does no scanning, assembly or lookup by name.
 #include "tolvex/framework/format.h"
+#include "tolvex/interpreter/entry_internal.h"
 #include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 
 int TMathInterpreter::PrepareExpression(const std::string& text) {
+    return GuardedEntry("PrepareExpression", [&] { return PrepareTree(text); });
+}
+
+int TMathInterpreter::PrepareTree(const std::string& text) {
     int handle = 0;
     while (handle < prepared_->Count() && prepared_->Get(handle)) ++handle;
     if (handle == prepared_->Count()) prepared_->Add(nullptr);
@@ -32,8 +37,10 @@ Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
     }
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.ExecutePreparedExpression() Invalid prepared expression handle.");
-    EvaluationScope scope(*this);
-    return prepared_->Expr(handle)->GetValue();
+    return GuardedEntry("ExecutePreparedExpression", [&] {
+        EvaluationScope scope(*this);
+        return prepared_->Expr(handle)->GetValue();
+    });
 }
 
 void TMathInterpreter::FreePreparedExpression(int handle) {

@@ -138,7 +138,7 @@ Variant TMFunction::GetValue() {
     TOLVEX_ASSERT(List && List->MathInterpreter && expression_, "MathItem");
     TMInterpreterLink& interpreter = *List->MathInterpreter;
     std::uint32_t& depth = interpreter.NestingDepth();
-    if (depth >= interpreter.MaxFunctionNesting() || StackHeadroom() < kStackReserve)
+    if (depth >= interpreter.MaxFunctionNesting() || StackExhausted())
         throw Exception(Join("TMFunction.GetValue() Function nesting level too deep (function: \"", Identifier(),
                              "\", position: ", ParsePosition, ")."));
     ++depth;
