@@ -48,6 +48,8 @@ TOLVEX_ERROR_CLASS(EOutOfResources, Exception, "Out of resources")
 TOLVEX_ERROR_CLASS(EOutOfMemory, EOutOfResources, "Out of memory")
 TOLVEX_ERROR_CLASS(EComponentError, Exception, "Component error")
 TOLVEX_ERROR_CLASS(EInvalidOperation, Exception, "Invalid operation")
+// The host asked the running evaluation to stop (TMathInterpreter::Interrupt).
+TOLVEX_ERROR_CLASS(EInterrupted, Exception, "Evaluation interrupted")
 
 #undef TOLVEX_ERROR_CLASS
 

@@ -19,11 +19,15 @@ using IntrinsicEvaluation = Variant (*)(const TMIntrinsicFunctionCall& call);
 // value too large to hold.
 enum class OnInfinity { Overflow, ZeroDivide };
 
-// The core of a function of one number that needs nothing else, computed in extended precision.
-// Rows that have one share a single evaluation, and compiled prepared expressions call it directly.
+// The core of a function of one number that needs nothing else. Rows that have one share a single
+// evaluation, and compiled prepared expressions call it directly.
 struct RealKernel {
-    long double (*compute)(long double) = nullptr;
+    long double (*compute)(long double) = nullptr;  // in extended precision
     OnInfinity meaning = OnInfinity::Overflow;
+    // The same function in double precision, where it gives the extended result rounded to double
+    // or a neighbour of it (tests/intrinsics/precision_test.cpp checks each); null where extended
+    // precision changes results. When present it is the one evaluated.
+    double (*real)(double) = nullptr;
 };
 
 struct IntrinsicRow {

@@ -137,6 +137,7 @@ void TMFunction::FreeExpression() {
 Variant TMFunction::GetValue() {
     TOLVEX_ASSERT(List && List->MathInterpreter && expression_, "MathItem");
     TMInterpreterLink& interpreter = *List->MathInterpreter;
+    interpreter.CheckInterrupt();
     std::uint32_t& depth = interpreter.NestingDepth();
     if (depth >= interpreter.MaxFunctionNesting() || StackExhausted())
         throw Exception(Join("TMFunction.GetValue() Function nesting level too deep (function: \"", Identifier(),
