@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "tolvex/value/variant.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -54,3 +57,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

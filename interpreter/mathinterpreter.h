@@ -16,6 +16,9 @@
 #include "tolvex/interpreter/compiled.h"
 #include "tolvex/intrinsics/mathintrinsic.h"
 #include "tolvex/model/mathitem.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -192,3 +195,5 @@ void Register();
 }  // namespace Mathinterpreter
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "tolvex/model/operators.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -66,3 +69,5 @@ const IntrinsicRow& IntrinsicAt(int index);
 std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

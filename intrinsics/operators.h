@@ -3,6 +3,9 @@
 // family (which fixes priority and associativity) and evaluation. Both operands are always
 // evaluated, left first.
 #include "tolvex/model/operators.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -80,3 +83,5 @@ TOLVEX_OPERATOR(TMShr, " shr ", TMBinaryOperation<TMBinaryOperatorBoolean, VarSh
 template <> inline constexpr std::uint32_t kKindOf<TMUnaryMinus> = ikUnaryMinus;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

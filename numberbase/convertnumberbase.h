@@ -13,6 +13,10 @@
 #include <cstdint>
 #include <string>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 using TNumberBase = std::uint8_t;  // 1..36; the writers require 2..36
@@ -49,3 +53,5 @@ std::string ConvertFloatBase(const std::string& text, TNumberBase fromBase, TNum
 std::string CharStr(char ch, int count);
 
 }  // namespace tolvex
+
+TOLVEX_END_API
