@@ -7,8 +7,9 @@
 
 # Debian's multiarch folder (lib/x86_64-linux-gnu) wherever the compiler has one, so that a
 # package built from this tree puts the libraries where the system looks for them.
-if(NOT DEFINED CMAKE_INSTALL_LIBDIR AND CMAKE_LIBRARY_ARCHITECTURE)
-  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (lib)")
+# A libdir given as anything but the plain default "lib" is kept.
+if(CMAKE_LIBRARY_ARCHITECTURE AND (NOT DEFINED CMAKE_INSTALL_LIBDIR OR CMAKE_INSTALL_LIBDIR STREQUAL "lib"))
+  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries" FORCE)
 endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
