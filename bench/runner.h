@@ -74,5 +74,6 @@ void RegisterTolvex();
 void RegisterMuparser();
 void RegisterFparser();
 void RegisterScaling();
+void RegisterRecursion();
 
 }  // namespace tolvex::bench

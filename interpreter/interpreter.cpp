@@ -3,6 +3,7 @@
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/format.h"
 #include "tolvex/interpreter/entry_internal.h"
+#include "tolvex/interpreter/oneshot_internal.h"
 
 namespace tolvex {
 
@@ -54,6 +55,7 @@ void TMathInterpreter::SetExpression(const std::string& text) {
 
 Variant TMathInterpreter::ExecuteExpression(const std::string& text) {
     return GuardedEntry("ExecuteExpression", [&] {
+        if (Variant value; quick::TryEvaluate(*symbols_, text, value)) return value;
         TMItems items;
         ParseExpression(text, items);
         ProcessExpressionKeywords(items);

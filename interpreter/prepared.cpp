@@ -31,9 +31,13 @@ bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
 
 // A compiled program exists only beside a valid handle; it answers Empty where the tree must run.
 Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
-    if (handle >= 0 && static_cast<std::size_t>(handle) < compiled_.size() && compiled_[static_cast<std::size_t>(handle)]) {
-        Variant result = compiled_[static_cast<std::size_t>(handle)]->Run();
-        if (!result.IsEmpty()) return result;
+    if (static_cast<std::size_t>(handle) < compiled_.size()) {
+        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get()) {
+            double value = 0.0;
+            if (compiled->RunDouble(value)) return Variant(value);
+            Variant result = compiled->Run();
+            if (!result.IsEmpty()) return result;
+        }
     }
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.ExecutePreparedExpression() Invalid prepared expression handle.");

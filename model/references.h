@@ -65,6 +65,7 @@ public:
 private:
     Variant CallFunction();
     Variant CallUnknown();
+    [[noreturn]] void RaiseArgumentCount(int expected) const;
 };
 
 // One argument of a call; owns its expression.

@@ -20,7 +20,7 @@ std::string TrimControls(const std::string& s) {
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
@@ -44,7 +44,7 @@ TMSymbol::~TMSymbol() {
     }
 }
 
-bool TMSymbol::IsEqualIdentifier(const std::string& identifier) const {
+bool TMSymbol::IsEqualIdentifier(std::string_view identifier) const {
     TOLVEX_ASSERT(List && List->MathInterpreter, "MathItem");
     if (List->MathInterpreter->CaseSensitiveSymbols()) return identifier_ == identifier;
     return EqualIgnoringAsciiCase(identifier_, identifier);

@@ -3,6 +3,8 @@
 // tables that hold them.
 #include <memory>
 #include <string>
+#include <utility>
+#include <string_view>
 
 #include "tolvex/model/items.h"
 #include "tolvex/model/symbolindex.h"
@@ -24,7 +26,7 @@ public:
     // Names the symbol and rebinds the references that carry the name.
     void SetIdentifier(const std::string& identifier);
     // Compares under the interpreter's case rule (ASCII letters only fold).
-    bool IsEqualIdentifier(const std::string& identifier) const;
+    bool IsEqualIdentifier(std::string_view identifier) const;
 
     TMSymbols* List = nullptr;       // the table the symbol is entered in; not owned
     bool UpdateReferences = false;   // renaming carries bound references along
@@ -45,6 +47,9 @@ public:
     Variant GetValue() override { return value_; }
     void SetValue(const Variant& value) override { value_ = value; }
     const Variant& Value() const { return value_; }
+    // Swaps the value with `other`: a call passes its arguments in and takes the saved values back
+    // without copying strings.
+    void ExchangeValue(Variant& other) noexcept { std::swap(value_, other); }
 
 private:
     Variant value_;

@@ -37,7 +37,7 @@ long AllocationsOf(F&& run) {
 }
 
 TEST_F(InterpreterTest, PreparedNumericEvaluationAllocatesNothing) {
-    EXPECT_GT(AllocationsOf([&] { interpreter.ExecuteExpression("1+1"); }), 0);  // the count works
+    EXPECT_GT(AllocationsOf([&] { interpreter.ExecuteExpression("'a'+'b'"); }), 0);  // the count works
     Run("a=1.5; b=2; c=0.25; d=-3; e=4.5; f=6; k := a + 1");
     const char* const numeric[] = {"a+b*c", "a*b*c+d*e*f-(a+b+c+d+e+f)/2+sin(a)*cos(b)+sqrt(c*c+d*d)",
                                    "exp(-a*a/2)*cos(b)", "b div 2 + b mod 3 - d^2", "1+2*3-4/5",
@@ -105,6 +105,19 @@ TEST_F(InterpreterTest, OutOfMemoryIsTheStatementsError) {
         EXPECT_GT(total, 0) << statement;
     }
     EXPECT_NE(interpreter.GetDumpText().find("sq(x)"), std::string::npos);
+}
+
+// A one-shot evaluation of a numeric formula may allocate once at most.
+TEST_F(InterpreterTest, OneShotNumericEvaluationAllocatesAtMostOnce) {
+    Run("a=0.5; b=1.25; c=0.75; d=1.5; e=0.25; f=1; n=7");
+    const char* const formulas[] = {
+        "a+b*c", "(a+b)*(c-d)/e", "a*b+sin(c)/2-d^2", "sqrt(a*a+b*b)", "exp(-a*a/2)*cos(b)",
+        "a*b*c+d*e*f-(a+b+c+d+e+f)/2+sin(a)*cos(b)+sqrt(c*c+d*d)", "((((a+1)*2)+3)*4)", "1+2*3-4/5",
+        "n div 2 + n mod 3 - -n", "2147483647 + n", "Abs(-a) + Ln(d)"};
+    for (const char* text : formulas) {
+        interpreter.ExecuteExpression(text);
+        EXPECT_LE(AllocationsOf([&] { interpreter.ExecuteExpression(text); }), 1) << text;
+    }
 }
 
 }  // namespace
