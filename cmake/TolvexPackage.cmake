@@ -10,9 +10,15 @@ set(TOLVEX_PACKAGES runtime ${TOLVEX_RUNTIME_PACKAGE} dev libtolvex-dev)
 if(TARGET tolvex)
   list(APPEND TOLVEX_PACKAGES tool tolvex)
 endif()
-if(TOLVEX_QT)
-  list(APPEND TOLVEX_PACKAGES qt tolvex-qt qt-dev tolvex-qt-dev)
-endif()
+# The Qt parts get packages once their install rules exist (components qt and qt-dev).
+get_cmake_property(TOLVEX_COMPONENTS COMPONENTS)
+set(TOLVEX_QT_COMPONENTS qt qt-dev)
+set(TOLVEX_QT_PACKAGES tolvex-qt tolvex-qt-dev)
+foreach(component package IN ZIP_LISTS TOLVEX_QT_COMPONENTS TOLVEX_QT_PACKAGES)
+  if(component IN_LIST TOLVEX_COMPONENTS)
+    list(APPEND TOLVEX_PACKAGES ${component} ${package})
+  endif()
+endforeach()
 set(TOLVEX_MAINTAINER "Tolvex maintainers <maintainers@tolvex.org>")
 
 # The copyright file in Debian's machine-readable form, and a changelog in Debian's format that
