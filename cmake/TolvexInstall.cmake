@@ -7,8 +7,9 @@
 
 # Debian's multiarch folder (lib/x86_64-linux-gnu) wherever the compiler has one, so that a
 # package built from this tree puts the libraries where the system looks for them.
-if(NOT DEFINED CMAKE_INSTALL_LIBDIR AND CMAKE_LIBRARY_ARCHITECTURE)
-  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (lib)")
+# A libdir given as anything but the plain default "lib" is kept.
+if(CMAKE_LIBRARY_ARCHITECTURE AND (NOT DEFINED CMAKE_INSTALL_LIBDIR OR CMAKE_INSTALL_LIBDIR STREQUAL "lib"))
+  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries" FORCE)
 endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -31,8 +32,25 @@ endif()
 # Generated headers live in the build tree, never in the source tree that include/tolvex links to.
 set(TOLVEX_GENERATED_INCLUDE_DIR ${PROJECT_BINARY_DIR}/generated)
 configure_file(cmake/version.h.in ${TOLVEX_GENERATED_INCLUDE_DIR}/tolvex/version.h @ONLY)
+
+# Symbols are hidden unless a public header declares them: every installed header wraps its
+# declarations in TOLVEX_BEGIN_API ... TOLVEX_END_API, so whatever a host can see is exported
+# and everything else (helpers of the .cpp files, the *_internal.h headers) stays inside the
+# library. TOLVEX_API marks a single declaration the same way.
+include(GenerateExportHeader)
+set(TOLVEX_EXPORT_EXTRA [=[
+// Everything declared between these two is part of the interface.
+#if defined(TOLVEX_STATIC_DEFINE) || !defined(__GNUC__)
+#  define TOLVEX_BEGIN_API
+#  define TOLVEX_END_API
+#else
+#  define TOLVEX_BEGIN_API _Pragma("GCC visibility push(default)")
+#  define TOLVEX_END_API _Pragma("GCC visibility pop")
+#endif]=])
+generate_export_header(tolvex_framework BASE_NAME TOLVEX EXPORT_MACRO_NAME TOLVEX_API
+  EXPORT_FILE_NAME ${TOLVEX_GENERATED_INCLUDE_DIR}/tolvex/export.h CUSTOM_CONTENT_FROM_VARIABLE TOLVEX_EXPORT_EXTRA)
 target_sources(tolvex_framework PUBLIC FILE_SET generated TYPE HEADERS BASE_DIRS ${TOLVEX_GENERATED_INCLUDE_DIR}
-  FILES ${TOLVEX_GENERATED_INCLUDE_DIR}/tolvex/version.h)
+  FILES ${TOLVEX_GENERATED_INCLUDE_DIR}/tolvex/version.h ${TOLVEX_GENERATED_INCLUDE_DIR}/tolvex/export.h)
 
 # Headers keep their layer folder below include/tolvex: #include <tolvex/interpreter/mathinterpreter.h>.
 # Headers named *_internal.h are the library's own and stay out of the installed tree.
@@ -47,8 +65,11 @@ foreach(library IN LISTS TOLVEX_LIBRARIES)
     endif()
   endforeach()
   target_compile_features(${library} PUBLIC cxx_std_20)
+  # One define symbol for every library, static or shared, so that both builds compile the same
+  # command lines (and share the compiler cache); on ELF exporting and importing are alike.
   set_target_properties(${library} PROPERTIES
-    VERSION ${PROJECT_VERSION} SOVERSION ${TOLVEX_SOVERSION} INSTALL_RPATH "$ORIGIN")
+    VERSION ${PROJECT_VERSION} SOVERSION ${TOLVEX_SOVERSION} INSTALL_RPATH "$ORIGIN"
+    CXX_VISIBILITY_PRESET hidden DEFINE_SYMBOL TOLVEX_BUILDING)
 endforeach()
 set_target_properties(Tolvex_c4 PROPERTIES EXPORT_NAME Tolvex)
 

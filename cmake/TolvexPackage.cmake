@@ -10,9 +10,15 @@ set(TOLVEX_PACKAGES runtime ${TOLVEX_RUNTIME_PACKAGE} dev libtolvex-dev)
 if(TARGET tolvex)
   list(APPEND TOLVEX_PACKAGES tool tolvex)
 endif()
-if(TOLVEX_QT)
-  list(APPEND TOLVEX_PACKAGES qt tolvex-qt qt-dev tolvex-qt-dev)
-endif()
+# The Qt parts get packages once their install rules exist (components qt and qt-dev).
+get_cmake_property(TOLVEX_COMPONENTS COMPONENTS)
+set(TOLVEX_QT_COMPONENTS qt qt-dev)
+set(TOLVEX_QT_PACKAGES tolvex-qt tolvex-qt-dev)
+foreach(component package IN ZIP_LISTS TOLVEX_QT_COMPONENTS TOLVEX_QT_PACKAGES)
+  if(component IN_LIST TOLVEX_COMPONENTS)
+    list(APPEND TOLVEX_PACKAGES ${component} ${package})
+  endif()
+endforeach()
 set(TOLVEX_MAINTAINER "Tolvex maintainers <maintainers@tolvex.org>")
 
 # The copyright file in Debian's machine-readable form, and a changelog in Debian's format that
@@ -79,42 +85,42 @@ set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/TolvexStripRpath.cmake)
 
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION "embeddable mathematical expression interpreter for C++20
- Tolvex evaluates arithmetic, relational, logical and string expressions, with
- variables, user functions with recursion and 75 built-in functions, keeps its
- symbol table between calls and saves it as text.
- .
- This package holds the shared libraries.")
+Tolvex evaluates arithmetic, relational, logical and string expressions, with
+variables, user functions with recursion and 75 built-in functions, keeps its
+symbol table between calls and saves it as text.
+
+This package holds the shared libraries.")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # ldconfig runs once after every package that installs shared libraries.
 file(WRITE ${PROJECT_BINARY_DIR}/package-control/runtime/triggers "activate-noawait ldconfig\n")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_BINARY_DIR}/package-control/runtime/triggers)
 
 set(CPACK_COMPONENT_DEV_DESCRIPTION "embeddable mathematical expression interpreter for C++20 (development)
- Tolvex evaluates arithmetic, relational, logical and string expressions, with
- variables, user functions with recursion and 75 built-in functions.
- .
- This package holds the headers, the CMake package (find_package(Tolvex)) and
- the pkg-config file.")
+Tolvex evaluates arithmetic, relational, logical and string expressions, with
+variables, user functions with recursion and 75 built-in functions.
+
+This package holds the headers, the CMake package (find_package(Tolvex)) and
+the pkg-config file.")
 set(CPACK_COMPONENT_DEV_DEPENDS runtime)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 
 set(CPACK_COMPONENT_TOOL_DESCRIPTION "command-line expression interpreter and REPL
- tolvex runs statement lists from the command line, files or standard input,
- and offers a REPL with line editing, completion and history. It is built on
- the Tolvex interpreter library.")
+tolvex runs statement lists from the command line, files or standard input,
+and offers a REPL with line editing, completion and history. It is built on
+the Tolvex interpreter library.")
 set(CPACK_COMPONENT_TOOL_DEPENDS runtime)
 set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION math)
 
 set(CPACK_COMPONENT_QT_DESCRIPTION "Qt 6 Widgets backend and workbench for Tolvex
- The Qt backend behind the Tolvex expression controls, forms and dialogs, the
- designer plugin, and tolvex-workbench, a desktop program around the
- interpreter editor window.")
+The Qt backend behind the Tolvex expression controls, forms and dialogs, the
+designer plugin, and tolvex-workbench, a desktop program around the
+interpreter editor window.")
 set(CPACK_COMPONENT_QT_DEPENDS runtime)
 set(CPACK_DEBIAN_QT_PACKAGE_SECTION math)
 set(CPACK_COMPONENT_QT-DEV_DESCRIPTION "Qt 6 Widgets backend for Tolvex (development)
- The headers and CMake package of the Qt backend behind the Tolvex expression
- controls.")
+The headers and CMake package of the Qt backend behind the Tolvex expression
+controls.")
 set(CPACK_COMPONENT_QT-DEV_DEPENDS qt dev)
 set(CPACK_DEBIAN_QT-DEV_PACKAGE_SECTION libdevel)
 include(CPack)

@@ -2,6 +2,9 @@
 // A combo box that evaluates its text and keeps the expressions entered as a history, newest first.
 #include "tolvex/controls/mathcontrol.h"
 #include "tolvex/framework/combobox.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -35,3 +38,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

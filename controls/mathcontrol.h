@@ -7,6 +7,9 @@
 #include "tolvex/controls/options.h"
 #include "tolvex/framework/properties.h"
 #include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -87,3 +90,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

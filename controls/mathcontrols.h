@@ -7,6 +7,9 @@
 #include "tolvex/controls/mathmemo.h"
 #include "tolvex/controls/mathrichedit.h"
 #include "tolvex/controls/options.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex::Mathcontrols {
 
@@ -15,3 +18,5 @@ namespace tolvex::Mathcontrols {
 void Register();
 
 }  // namespace tolvex::Mathcontrols
+
+TOLVEX_END_API

@@ -2,6 +2,9 @@
 // A single-line edit that evaluates its text.
 #include "tolvex/controls/mathcontrol.h"
 #include "tolvex/framework/edit.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -30,3 +33,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

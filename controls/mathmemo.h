@@ -3,6 +3,9 @@
 // the error's message) is added below it, followed by a fresh line for the next expression.
 #include "tolvex/controls/mathcontrol.h"
 #include "tolvex/framework/memo.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -33,3 +36,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

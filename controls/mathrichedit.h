@@ -4,6 +4,9 @@
 
 #include "tolvex/controls/mathcontrol.h"
 #include "tolvex/framework/richedit.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -52,3 +55,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

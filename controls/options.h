@@ -6,6 +6,9 @@
 #include "tolvex/framework/component.h"
 #include "tolvex/framework/set.h"
 #include "tolvex/value/variant.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -35,3 +38,5 @@ inline constexpr const char* kMathRichEditOptionNames[] = {"mroUseResultFont", "
 using TAfterExecuteExpressionEvent = std::function<void(TComponent& Sender, const Variant& Res)>;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -3,6 +3,9 @@
 #include <string>
 
 #include "tolvex/framework/memo.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -16,3 +19,5 @@ bool IsLastLine(const TCustomMemo& memo, int line);
 bool SomethingAfter(const std::string& text, int caret);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -4,6 +4,9 @@
 #include <string_view>
 
 #include "tolvex/framework/memo.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -17,3 +20,5 @@ void LocateSymbol(TCustomMemo& dump, std::string_view typed, bool caseSensitive)
 std::string_view LeadingIdentifier(std::string_view line);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

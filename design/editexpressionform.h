@@ -6,6 +6,9 @@
 #include "tolvex/framework/groupbox.h"
 #include "tolvex/framework/memo.h"
 #include "tolvex/framework/panel.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -44,3 +47,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

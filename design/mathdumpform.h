@@ -7,6 +7,9 @@
 #include "tolvex/framework/groupbox.h"
 #include "tolvex/framework/memo.h"
 #include "tolvex/framework/panel.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -45,3 +48,5 @@ public:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -15,6 +15,9 @@
 #include "tolvex/framework/pagecontrol.h"
 #include "tolvex/framework/panel.h"
 #include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -96,3 +99,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "tolvex/framework/designer.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -55,3 +58,5 @@ void Register();
 
 // The entry point a form designer looks up when it loads the package as a plug-in.
 extern "C" void TolvexDesignRegister();
+
+TOLVEX_END_API

@@ -1,6 +1,9 @@
 #pragma once
 // How the design-time tools ask for a symbol file: text files by default, all files on demand.
 #include "tolvex/framework/dialogs.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -8,3 +11,5 @@ namespace tolvex {
 void PrepareSymbolFileDialog(TOpenDialog& dialog);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "tolvex/framework/form.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -38,3 +41,5 @@ Event BindHandler(TForm& window, const std::string& name, Handler handler) {
 void SetWindowDefaults(TForm& window, const char* caption, int width, int height);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -6,6 +6,9 @@
 #include <memory>
 
 #include "tolvex/framework/exception.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -50,3 +53,5 @@ private:
 TApplication& Application();
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "tolvex/framework/stream.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -16,3 +19,5 @@ namespace tolvex {
 void WriteFileAtomically(const std::string& fileName, const std::function<void(TStream&)>& write);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

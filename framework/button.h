@@ -3,6 +3,9 @@
 // its form (which ends a modal showing). The default button answers Return, the cancel button
 // Escape.
 #include "tolvex/framework/control.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -32,3 +35,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

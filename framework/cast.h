@@ -1,6 +1,9 @@
 #pragma once
 // The checked cast between framework classes: the object as a T, or EInvalidCast.
 #include "tolvex/framework/exception.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -14,3 +17,5 @@ T* CheckedCast(From* object) {
 }
 
 }  // namespace tolvex
+
+TOLVEX_END_API

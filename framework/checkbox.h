@@ -2,6 +2,9 @@
 // A check box: a caption and a state that a click toggles. Every change of the state, by the
 // user or by code, fires OnClick.
 #include "tolvex/framework/control.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -23,3 +26,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -6,6 +6,9 @@
 #include <string_view>
 
 #include "tolvex/framework/component.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -38,3 +41,5 @@ void RegisterClass(const TComponentClass& componentClass);
 std::optional<TComponentClass> FindClass(std::string_view name);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -5,6 +5,9 @@
 
 #include "tolvex/framework/strings.h"
 #include "tolvex/framework/textcontrol.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -24,3 +27,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -8,6 +8,9 @@
 
 #include "tolvex/framework/methods.h"
 #include "tolvex/framework/persistent.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -76,3 +79,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

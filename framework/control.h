@@ -11,6 +11,9 @@
 #include "tolvex/framework/component.h"
 #include "tolvex/framework/font.h"
 #include "tolvex/framework/keys.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -165,3 +168,5 @@ private:
 TCustomForm* GetParentForm(const TControl& control);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

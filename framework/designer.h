@@ -13,6 +13,9 @@
 #include "tolvex/framework/classes.h"
 #include "tolvex/framework/properties.h"
 #include "tolvex/framework/set.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -188,3 +191,5 @@ std::vector<TPropertyEditorEntry> RegisteredPropertyEditors();
 std::vector<TComponentEditorEntry> RegisteredComponentEditors();
 
 }  // namespace tolvex
+
+TOLVEX_END_API

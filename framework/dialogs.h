@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "tolvex/framework/component.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -91,3 +94,5 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
 std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultValue);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

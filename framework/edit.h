@@ -1,6 +1,9 @@
 #pragma once
 // A single-line edit control.
 #include "tolvex/framework/textcontrol.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -19,3 +22,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -4,6 +4,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 class Exception : public std::exception {
@@ -60,3 +64,5 @@ TOLVEX_ERROR_CLASS(EInterrupted, Exception, "Evaluation interrupted")
 
 #define TOLVEX_ASSERT(cond, unit) \
     do { if (!(cond)) ::tolvex::AssertionFailed(unit, __LINE__); } while (0)
+
+TOLVEX_END_API

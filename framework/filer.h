@@ -5,6 +5,9 @@
 #include <string>
 
 #include "tolvex/framework/component.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -32,3 +35,5 @@ protected:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -6,6 +6,9 @@
 
 #include "tolvex/framework/persistent.h"
 #include "tolvex/framework/set.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -59,3 +62,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

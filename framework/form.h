@@ -6,6 +6,9 @@
 
 #include "tolvex/framework/control.h"
 #include "tolvex/framework/set.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -113,3 +116,5 @@ public:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

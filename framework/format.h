@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 namespace detail {
@@ -22,3 +26,5 @@ std::string Join(const Pieces&... pieces) {
 }
 
 }  // namespace tolvex
+
+TOLVEX_END_API

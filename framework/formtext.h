@@ -11,6 +11,9 @@
 #include <string_view>
 
 #include "tolvex/framework/properties.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -24,3 +27,5 @@ TPropertyValue ParseValue(std::string_view text, int line);
 [[noreturn]] void FormError(int line, std::string_view what);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -1,6 +1,9 @@
 #pragma once
 // A group box: a container with a caption on its frame.
 #include "tolvex/framework/control.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -12,3 +15,5 @@ public:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

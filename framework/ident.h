@@ -2,6 +2,10 @@
 // Identifiers as form files and component names use them: compared without regard to ASCII case.
 #include <string_view>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // Equal texts when "a".."z" and "A".."Z" are taken as the same letters.
@@ -11,3 +15,5 @@ bool SameText(std::string_view a, std::string_view b);
 bool IsValidIdent(std::string_view text);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

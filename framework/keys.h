@@ -3,6 +3,9 @@
 #include <cstdint>
 
 #include "tolvex/framework/set.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -33,3 +36,5 @@ inline constexpr unsigned EM_LINEINDEX = 0x00BB;
 inline constexpr unsigned EM_LINELENGTH = 0x00C1;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

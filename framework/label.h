@@ -1,6 +1,9 @@
 #pragma once
 // A label: a caption that never takes the focus, naming the control it belongs to.
 #include "tolvex/framework/control.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -24,3 +27,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -4,6 +4,10 @@
 #include <string_view>
 #include <vector>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 class TLineMap {
@@ -28,3 +32,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -6,6 +6,9 @@
 
 #include "tolvex/framework/strings.h"
 #include "tolvex/framework/textcontrol.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -93,3 +96,5 @@ public:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

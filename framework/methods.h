@@ -8,6 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // A handler that remembers the name it was published under. An event bound to a published
@@ -54,3 +58,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

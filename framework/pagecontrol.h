@@ -5,6 +5,9 @@
 #include <functional>
 
 #include "tolvex/framework/control.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -74,3 +77,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "tolvex/framework/classes.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -20,3 +23,5 @@ void RegisterComponents(const std::string& page, std::initializer_list<TComponen
 std::vector<TPaletteEntry> RegisteredComponents();
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -1,6 +1,9 @@
 #pragma once
 // The root of everything a form file can store: objects that list their published properties and
 // define the custom properties stored beside them.
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 namespace tolvex {
 
 class TPropertyList;
@@ -22,3 +25,5 @@ public:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

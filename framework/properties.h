@@ -14,6 +14,9 @@
 #include "tolvex/framework/format.h"
 #include "tolvex/framework/ident.h"
 #include "tolvex/framework/strings.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -130,3 +133,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -11,6 +11,9 @@
 #include "tolvex/framework/filer.h"
 #include "tolvex/framework/properties.h"
 #include "tolvex/framework/stream.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -68,3 +71,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

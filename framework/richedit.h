@@ -2,6 +2,9 @@
 // A rich-text memo: every character has its own attributes, and the attributes of the
 // selection can be read and set.
 #include "tolvex/framework/memo.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -46,3 +49,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

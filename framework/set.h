@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 template <class E>
@@ -30,3 +34,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

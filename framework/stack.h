@@ -5,6 +5,10 @@
 // into get a fixed budget, measured from where it began, or the reported stack if that is smaller.
 #include <cstddef>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // Stack that must stay free when a user-function evaluation or a statement begins: room for one
@@ -41,3 +45,5 @@ bool StackExhausted();
 std::size_t StackHeadroom();
 
 }  // namespace tolvex
+
+TOLVEX_END_API

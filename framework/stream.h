@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "tolvex/framework/exception.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -93,3 +96,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

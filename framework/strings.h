@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 class TStrings {
@@ -43,3 +47,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // The text without blanks and control characters (codes 0 to 32) at either end.
@@ -15,3 +19,5 @@ std::string UpperCase(std::string_view text);
 std::int32_t StrToInt(std::string_view text);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

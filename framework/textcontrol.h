@@ -8,6 +8,9 @@
 #include "tolvex/framework/control.h"
 #include "tolvex/framework/linemap.h"
 #include "tolvex/framework/textpeer.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -87,3 +90,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

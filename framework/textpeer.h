@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "tolvex/framework/font.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -79,3 +82,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -8,6 +8,9 @@
 #include "tolvex/framework/filer.h"
 #include "tolvex/framework/properties.h"
 #include "tolvex/framework/stream.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -43,3 +46,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "tolvex/value/variant.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -75,3 +78,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -4,6 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // Items (tokens) one expression may scan into; each costs some 70 bytes while the tree is built.
@@ -17,3 +21,5 @@ inline constexpr std::size_t kMaxStatements = std::size_t{1} << 20;
 inline constexpr std::int64_t kMaxTextLength = std::int64_t{256} * 1024 * 1024;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -17,6 +17,9 @@
 #include "tolvex/interpreter/compiled.h"
 #include "tolvex/intrinsics/mathintrinsic.h"
 #include "tolvex/model/mathitem.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -196,3 +199,5 @@ void Register();
 }  // namespace Mathinterpreter
 
 }  // namespace tolvex
+
+TOLVEX_END_API

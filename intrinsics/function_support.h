@@ -6,6 +6,9 @@
 #include <string>
 
 #include "tolvex/intrinsics/intrinsic.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex::intrinsic_detail {
 
@@ -60,3 +63,5 @@ Variant UnaryText(const TMIntrinsicFunctionCall& call, Function f) {
 }
 
 }  // namespace tolvex::intrinsic_detail
+
+TOLVEX_END_API

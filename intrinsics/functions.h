@@ -2,6 +2,9 @@
 // Evaluations of the built-in functions, one per registry row. Each evaluates the operands it
 // needs, once each, and raises rather than hand on a NaN or an infinity.
 #include "tolvex/intrinsics/intrinsic.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -113,3 +116,5 @@ Variant EvalDegToStr(const TMIntrinsicFunctionCall& call);
 Variant EvalEncodeDeg(const TMIntrinsicFunctionCall& call);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

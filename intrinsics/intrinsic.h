@@ -7,6 +7,9 @@
 #include <string_view>
 
 #include "tolvex/model/operators.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -75,3 +78,5 @@ std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::
 bool IsIntrinsicName(const std::string& name);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

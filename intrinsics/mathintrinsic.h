@@ -4,3 +4,8 @@
 #include "tolvex/intrinsics/intrinsic.h"
 #include "tolvex/intrinsics/operators.h"
 #include "tolvex/value/variant.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
+TOLVEX_END_API

@@ -4,6 +4,9 @@
 // evaluated, left first.
 #include "tolvex/framework/exception.h"
 #include "tolvex/model/operators.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -82,3 +85,5 @@ TOLVEX_OPERATOR(TMShr, " shr ", TMBinaryOperation<TMBinaryOperatorBoolean, VarSh
 template <> inline constexpr std::uint32_t kKindOf<TMUnaryMinus> = ikUnaryMinus;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

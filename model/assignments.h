@@ -2,6 +2,9 @@
 // The two assignment operators: "=" stores a value in a variable of the interpreter's table;
 // ":=" turns its right side into the body of a user function while the tree is assembled.
 #include "tolvex/model/operators.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -52,3 +55,5 @@ private:
 template <> inline constexpr std::uint32_t kKindOf<TMAssignSymbolic> = ikAssignSymbolic;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

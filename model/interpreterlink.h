@@ -7,6 +7,9 @@
 #include <string>
 
 #include "tolvex/value/variant.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -57,3 +60,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

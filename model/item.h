@@ -8,6 +8,9 @@
 
 #include "tolvex/value/variant.h"
 #include "tolvex/model/itempool.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -182,3 +185,5 @@ template <class T>
 const T* As(const TMItem* item) { return Is<T>(item) ? static_cast<const T*>(item) : nullptr; }
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -10,6 +10,10 @@
 // Address-sanitizer builds bypass the pool so that they see every block.
 #include <cstddef>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex::item_pool {
 
 void* Allocate(std::size_t size);
@@ -28,3 +32,5 @@ struct Allocator {
 };
 
 }  // namespace tolvex::item_pool
+
+TOLVEX_END_API

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "tolvex/model/item.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -92,3 +95,5 @@ public:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -1,6 +1,9 @@
 #pragma once
 // Fixed limits that keep any input from exhausting the machine stack (the stack budget itself
 // lives in framework/stack.h).
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -8,3 +11,5 @@ namespace tolvex {
 constexpr int kMaxTreeDepth = 2000;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -8,3 +8,8 @@
 #include "tolvex/model/operators.h"
 #include "tolvex/model/references.h"
 #include "tolvex/model/symbols.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
+TOLVEX_END_API

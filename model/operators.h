@@ -4,6 +4,9 @@
 #include <string>
 
 #include "tolvex/model/items.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -98,3 +101,5 @@ public:
 template <> inline constexpr std::uint32_t kKindOf<TMOperator> = ikOperator;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

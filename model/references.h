@@ -5,6 +5,9 @@
 #include <string>
 
 #include "tolvex/model/items.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -89,3 +92,5 @@ template <> inline constexpr std::uint32_t kKindOf<TMFunctionCall> = ikFunctionC
 template <> inline constexpr std::uint32_t kKindOf<TMParamExpression> = ikParamExpression;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -9,6 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 class TMExpression;
@@ -86,3 +90,5 @@ private:
 };
 
 }  // namespace tolvex
+
+TOLVEX_END_API

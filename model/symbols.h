@@ -8,6 +8,9 @@
 
 #include "tolvex/model/items.h"
 #include "tolvex/model/symbolindex.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -164,3 +167,5 @@ template <> inline constexpr std::uint32_t kKindOf<TMParam> = ikParam;
 template <> inline constexpr std::uint32_t kKindOf<TMFunction> = ikFunction;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -4,6 +4,9 @@
 #include <functional>
 
 #include "tolvex/model/item.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex {
 
@@ -12,3 +15,5 @@ namespace tolvex {
 bool AnyNode(const TMExpression* tree, const std::function<bool(const TMExpression&)>& match);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

@@ -6,6 +6,9 @@
 
 #include "tolvex/framework/exception.h"
 #include "tolvex/numberbase/convertnumberbase.h"
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
 
 namespace tolvex::numberbase {
 
@@ -51,3 +54,5 @@ inline std::string_view TrimControls(std::string_view text) {
 std::int64_t ReadInt64(std::string_view text, TNumberBase base);
 
 }  // namespace tolvex::numberbase
+
+TOLVEX_END_API

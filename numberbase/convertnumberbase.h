@@ -13,6 +13,10 @@
 #include <cstdint>
 #include <string>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // 1..36; the writers require 2..36. Wide enough to hold any base a caller passes, so that a base
@@ -51,3 +55,5 @@ std::string ConvertFloatBase(const std::string& text, TNumberBase fromBase, TNum
 std::string CharStr(char ch, int count);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

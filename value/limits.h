@@ -2,6 +2,10 @@
 // Bounds that keep a single expression from exhausting the process.
 #include <cstddef>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // The longest string a built-in function, a concatenation or a string literal makes (16 MiB). A
@@ -15,3 +19,5 @@ inline constexpr std::size_t kMaxStringLength = 4096;
 #endif
 
 }  // namespace tolvex
+
+TOLVEX_END_API

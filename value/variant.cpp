@@ -27,7 +27,8 @@ Variant::ArrayBox& Variant::ArrayBox::operator=(const ArrayBox& other) {
 Variant::ArrayBox::~ArrayBox() = default;
 
 // Compared kind by kind rather than through the storage, so arrays compare element-wise.
-bool operator==(const Variant& a, const Variant& b) {
+// Declared only as a friend in the class, so the header's visibility does not reach it.
+TOLVEX_API bool operator==(const Variant& a, const Variant& b) {
     if (a.Kind() != b.Kind()) return false;
     switch (a.Kind()) {
         case VarKind::Integer: return a.Int() == b.Int();

@@ -9,6 +9,10 @@
 #include <variant>
 #include <vector>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 enum class VarKind : std::uint8_t { Empty, Null, Integer, Double, Boolean, String, Array };
@@ -132,3 +136,5 @@ double CheckFinite(double v);
 std::int32_t RoundToInt32(double v);
 
 }  // namespace tolvex
+
+TOLVEX_END_API
