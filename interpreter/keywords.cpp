@@ -23,6 +23,11 @@ void TMathInterpreter::ProcessExpressionKeywords(TMItems& items) {
                 throw Exception(KeywordMessage(Join("Delete - parameter on index: ", index, ", position: ",
                                                     ref->ParsePosition, ", references non-existent symbol: \"",
                                                     ref->ReferencedSymbolName, "\".")));
+            if (const char* kind = symbols_->Symbol(k)->HostKind())
+                throw Exception(KeywordMessage(Join("Delete - parameter on index: ", index, ", position: ",
+                                                    ref->ParsePosition, ", references ", kind, ": \"",
+                                                    symbols_->Symbol(k)->Identifier(),
+                                                    "\", which only the host can remove.")));
             RemoveSymbol(k);
         } else if (Is<TMComma>(item)) {
             if (!Is<TMVarRef>(items.Get(i - 1)))

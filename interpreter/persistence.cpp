@@ -1,4 +1,7 @@
 // Symbol text: the table written as a statement list that recreates it, in streams and files.
+#include <istream>
+#include <iterator>
+#include <ostream>
 #include <unordered_set>
 
 #include "tolvex/framework/atomicfile.h"
@@ -44,7 +47,8 @@ std::string TMathInterpreter::DumpSymbol(const std::string& identifier, TDumpFor
 }
 
 // Variables without a value (empty or null) have no literal form and hold nothing to keep, so
-// they are left out, as are functions defined inside other bodies; an array value cannot be
+// they are left out, as are functions defined inside other bodies and the host's definitions
+// (a bound variable is saved as its current value); an array value cannot be
 // written at all and stops the save.
 std::string TMathInterpreter::DumpStreamable() const {
     const TDumpFormat format = TDumpFormat{}.WithEscapeChar(escapeChar_);
@@ -52,7 +56,8 @@ std::string TMathInterpreter::DumpStreamable() const {
     std::string text;
     for (int i = 0; i < symbols_->Count(); ++i) {
         const TMSymbol* symbol = symbols_->Symbol(i);
-        if (definedInside.count(symbol)) continue;
+        // The host's constants and functions are its code, not the table's data.
+        if (definedInside.count(symbol) || (symbol->HostKind() && !Is<TMVar>(symbol))) continue;
         if (auto* variable = As<TMVar>(symbol)) {
             const VarKind kind = variable->Value().Kind();
             if (kind == VarKind::Empty || kind == VarKind::Null) continue;
@@ -68,15 +73,46 @@ std::string TMathInterpreter::DumpStreamable() const {
 
 // Text longer than a load accepts is never written, so whatever is saved can be loaded.
 void TMathInterpreter::SaveSymbolsToStream(TStream& stream) {
-    const std::string text = DumpStreamable();
-    if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
-        throw EOutOfResources(Join("TMathInterpreter.SaveSymbolsToStream() Symbol text of ", text.size(),
-                                   " bytes exceeds the maximum text length of ", kMaxTextLength, " bytes."));
+    const std::string text = SaveSymbolsToString();
     stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
 }
 
 void TMathInterpreter::SaveSymbolsToFile(const std::string& fileName) {
     WriteFileAtomically(fileName, [this](TStream& file) { SaveSymbolsToStream(file); });
+}
+
+std::string TMathInterpreter::SaveSymbolsToString() const {
+    std::string text = DumpStreamable();
+    if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
+        throw EOutOfResources(Join("TMathInterpreter.SaveSymbolsToStream() Symbol text of ", text.size(),
+                                   " bytes exceeds the maximum text length of ", kMaxTextLength, " bytes."));
+    return text;
+}
+
+void TMathInterpreter::SaveSymbols(std::ostream& stream) const {
+    const std::string text = SaveSymbolsToString();
+    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.flush();
+    if (!stream) throw EStreamError(Join("Stream write error: symbol text of ", text.size(), " bytes not written."));
+}
+
+// Read to its end before the table is emptied, as the other loads are.
+void TMathInterpreter::LoadSymbols(std::istream& stream, const std::string& source) {
+    std::string text;
+    char chunk[65536];
+    while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
+        if (static_cast<std::int64_t>(text.size() + static_cast<std::size_t>(stream.gcount())) > kMaxTextLength)
+            throw EOutOfResources(Join("TMathInterpreter.ReadText() Text of ", text.size() + stream.gcount(), " bytes in ",
+                                       source, " exceeds the maximum text length of ", kMaxTextLength, " bytes."));
+        text.append(chunk, static_cast<std::size_t>(stream.gcount()));
+    }
+    if (stream.bad()) throw EStreamError(Join("Stream read error: ", source, " failed after ", text.size(), " bytes."));
+    LoadSymbolsFromString(text, source);
+}
+
+void TMathInterpreter::LoadSymbolsFromString(const std::string& text, const std::string& source) {
+    ClearSymbols();
+    RunStatements(text, source);
 }
 
 Variant TMathInterpreter::ExecuteFromStream(TStream& stream, TStrings* errors) {

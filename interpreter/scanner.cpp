@@ -6,6 +6,7 @@
 #include "tolvex/framework/format.h"
 #include "tolvex/interpreter/limits.h"
 #include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/names_internal.h"
 #include "tolvex/value/limits.h"
 
 namespace tolvex {
@@ -214,6 +215,12 @@ bool IsWordIgnoringCase(std::string_view word, std::string_view lower) {
     return true;
 }
 
+bool IsKeywordWord(std::string_view word) {
+    for (const Keyword& k : kKeywords)
+        if (IsWordIgnoringCase(word, k.word)) return true;
+    return false;
+}
+
 // Intrinsic names come before keywords, keywords (any letter case) before references.
 void Scanner::Word() {
     const std::size_t start = pos_;
@@ -234,6 +241,8 @@ void Scanner::Word() {
 }
 
 }  // namespace
+
+bool IsKeyword(std::string_view word) { return IsKeywordWord(word); }
 
 void TMathInterpreter::ParseExpression(const std::string& text, TMItems& items) {
     items.FreeAndClear();

@@ -8,6 +8,8 @@
 
 namespace tolvex {
 
+class TMHostFunction;
+
 class TMReference : public TMExpression {
 public:
     TMReference() { AddKind(ikReference); }
@@ -61,6 +63,7 @@ public:
 
 private:
     Variant CallFunction();
+    Variant CallHost(const TMHostFunction& function);
     Variant CallUnknown();
 };
 
