@@ -3,7 +3,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 preset="${1:-release}"
+say() { echo "== $*"; }
+say "Checking the packages the tests need"
 scripts/deps.sh
-cmake --preset "$preset" -DTOLVEX_TESTS=ON >/dev/null
+say "Configuring the $preset build in build/$preset"
+cmake --preset "$preset" -DTOLVEX_TESTS=ON
+say "Building"
 cmake --build --preset "$preset" -j2
+say "Running the tests"
 ctest --preset "$preset" -j2

@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     RegisterMuparser();
     RegisterFparser();
     RegisterScaling();
+    RegisterRecursion();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     benchmark::RunSpecifiedBenchmarks();

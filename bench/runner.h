@@ -84,5 +84,6 @@ void RegisterTolvexBound();
 void RegisterMuparser();
 void RegisterFparser();
 void RegisterScaling();
+void RegisterRecursion();
 
 }  // namespace tolvex::bench

@@ -1,5 +1,6 @@
-// How cost grows with size: long statement lists, large symbol tables, and symbol files of many
-// variables or functions. Per-item cost should stay flat as the size grows tenfold.
+// How cost grows with size: long statement lists, large symbol tables, symbol files of many
+// variables or functions, and functions of many parameters. Per-item cost should stay flat as the
+// size grows tenfold.
 #include <string>
 
 #include "tolvex/framework/stream.h"
@@ -81,6 +82,31 @@ void LoadFunctions(benchmark::State& state) {
     LoadSymbols(state, FunctionText(n), n + 1);
 }
 
+// "f(p0,p1,...):=p0+p<n-1>" and the call "f(0,1,...)" of a function with n parameters.
+std::string ManyParameters(int n, bool definition) {
+    std::string text = "f(";
+    for (int i = 0; i < n; ++i) text += std::string(i ? "," : "") + (definition ? "p" : "") + std::to_string(i);
+    return text + (definition ? "):=p0+p" + std::to_string(n - 1) : ")");
+}
+
+void DefineManyParameters(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    const std::string definition = ManyParameters(n, true);
+    TMathInterpreter interpreter;
+    for (auto _ : state) interpreter.ExecuteExpression(definition);  // redefines f in place
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+void CallManyParameters(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    const std::string call = ManyParameters(n, false);
+    TMathInterpreter interpreter;
+    interpreter.ExecuteExpression(ManyParameters(n, true));
+    if (VarToInt(interpreter.ExecuteExpression(call)) != n - 1) return ReportFailure(state, "f(0,...) is not n-1");
+    for (auto _ : state) benchmark::DoNotOptimize(interpreter.ExecuteExpression(call));
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 }  // namespace
 
 void RegisterScaling() {
@@ -92,6 +118,10 @@ void RegisterScaling() {
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("scaling/load_functions", LoadFunctions)
         ->RangeMultiplier(10)->Range(1000, 10000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/define_parameters", DefineManyParameters)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/call_parameters", CallManyParameters)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace tolvex::bench

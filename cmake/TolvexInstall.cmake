@@ -1,6 +1,15 @@
 # Installation: the libraries with their public headers, the tolvex tool, exported CMake targets
-# (find_package(Tolvex) gives Tolvex::Tolvex_c4 and friends), a pkg-config file, and CPack's
-# Debian package of all of it.
+# (find_package(Tolvex) gives Tolvex::Tolvex and friends), a pkg-config file, the man page, and
+# CPack's Debian packages, one per install component (cmake/TolvexPackage.cmake).
+#
+# Components: runtime (the shared libraries), dev (headers, static or link-time files, CMake and
+# pkg-config files), tool (tolvex and its man page); the Qt parts install as qt and qt-dev.
+
+# Debian's multiarch folder (lib/x86_64-linux-gnu) wherever the compiler has one, so that a
+# package built from this tree puts the libraries where the system looks for them.
+if(NOT DEFINED CMAKE_INSTALL_LIBDIR AND CMAKE_LIBRARY_ARCHITECTURE)
+  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (lib)")
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -19,6 +28,12 @@ else()
   set(TOLVEX_SOVERSION ${PROJECT_VERSION_MAJOR})
 endif()
 
+# Generated headers live in the build tree, never in the source tree that include/tolvex links to.
+set(TOLVEX_GENERATED_INCLUDE_DIR ${PROJECT_BINARY_DIR}/generated)
+configure_file(cmake/version.h.in ${TOLVEX_GENERATED_INCLUDE_DIR}/tolvex/version.h @ONLY)
+target_sources(tolvex_framework PUBLIC FILE_SET generated TYPE HEADERS BASE_DIRS ${TOLVEX_GENERATED_INCLUDE_DIR}
+  FILES ${TOLVEX_GENERATED_INCLUDE_DIR}/tolvex/version.h)
+
 # Headers keep their layer folder below include/tolvex: #include <tolvex/interpreter/mathinterpreter.h>.
 # Headers named *_internal.h are the library's own and stay out of the installed tree.
 foreach(library IN LISTS TOLVEX_LIBRARIES)
@@ -35,39 +50,38 @@ foreach(library IN LISTS TOLVEX_LIBRARIES)
   set_target_properties(${library} PROPERTIES
     VERSION ${PROJECT_VERSION} SOVERSION ${TOLVEX_SOVERSION} INSTALL_RPATH "$ORIGIN")
 endforeach()
-set_target_properties(tolvex PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+set_target_properties(Tolvex_c4 PROPERTIES EXPORT_NAME Tolvex)
 
 install(TARGETS ${TOLVEX_LIBRARIES} EXPORT TolvexTargets
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
+  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev
+  FILE_SET generated DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(TARGETS tolvex EXPORT TolvexTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(TOLVEX_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tolvex)
-install(EXPORT TolvexTargets NAMESPACE Tolvex:: DESTINATION ${TOLVEX_CMAKE_DIR})
+install(EXPORT TolvexTargets NAMESPACE Tolvex:: DESTINATION ${TOLVEX_CMAKE_DIR} COMPONENT dev)
 configure_package_config_file(cmake/TolvexConfig.cmake.in ${PROJECT_BINARY_DIR}/TolvexConfig.cmake
   INSTALL_DESTINATION ${TOLVEX_CMAKE_DIR})
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/TolvexConfigVersion.cmake COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/TolvexConfig.cmake ${PROJECT_BINARY_DIR}/TolvexConfigVersion.cmake
-  DESTINATION ${TOLVEX_CMAKE_DIR})
+  DESTINATION ${TOLVEX_CMAKE_DIR} COMPONENT dev)
 
 # The pkg-config file finds its prefix from where it lies, so an installed tree can be moved.
 file(RELATIVE_PATH TOLVEX_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 configure_file(cmake/tolvex.pc.in ${PROJECT_BINARY_DIR}/tolvex.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/tolvex.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
-install(FILES LICENSE README.md CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tolvex)
+install(FILES ${PROJECT_BINARY_DIR}/tolvex.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME tolvex)
-set(CPACK_PACKAGE_VENDOR Tolvex)
-set(CPACK_PACKAGE_CONTACT "Tolvex developers <tolvex@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "embeddable mathematical expression interpreter for C++20")
-set(CPACK_PACKAGE_DESCRIPTION
-  "The Tolvex libraries, their headers, CMake and pkg-config files, and the tolvex tool with its REPL.")
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-include(CPack)
+if(TARGET tolvex)
+  set_target_properties(tolvex PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+  install(TARGETS tolvex EXPORT TolvexTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
+  # Man pages are installed compressed, as Debian keeps them; gzip -n leaves no time stamp.
+  set(TOLVEX_MAN_PAGE ${PROJECT_BINARY_DIR}/tolvex.1.gz)
+  add_custom_command(OUTPUT ${TOLVEX_MAN_PAGE}
+    COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/tools/tolvex/tolvex.1 ${TOLVEX_MAN_PAGE}
+    DEPENDS ${PROJECT_SOURCE_DIR}/tools/tolvex/tolvex.1 VERBATIM)
+  add_custom_target(tolvex_man ALL DEPENDS ${TOLVEX_MAN_PAGE})
+  install(FILES ${TOLVEX_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
+endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/TolvexPackage.cmake)

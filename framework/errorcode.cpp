@@ -108,7 +108,7 @@ constexpr ClassCode kClasses[] = {
     {"EConvertError", ConvertError}, {"EVariantError", VariantError}, {"EInvalidCast", InvalidCast},
     {"EListError", ListIndex},     {"EAssertionFailed", InternalError}, {"EOutOfResources", OutOfResources},
     {"EFOpenError", FileOpen},     {"EFCreateError", FileCreate},   {"EStreamError", FileReadWrite},
-    {"EOutOfMemory", OutOfMemory},
+    {"EOutOfMemory", OutOfMemory}, {"EInterrupted", Cancelled},
 };
 
 struct CodeName {

@@ -68,8 +68,11 @@ TOLVEX_ERROR_CLASS(EStreamError, Exception, "Stream error")
 TOLVEX_ERROR_CLASS(EFOpenError, EStreamError, "Cannot open file")
 TOLVEX_ERROR_CLASS(EFCreateError, EStreamError, "Cannot create file")
 TOLVEX_ERROR_CLASS(EOutOfResources, Exception, "Out of resources")
+TOLVEX_ERROR_CLASS(EOutOfMemory, EOutOfResources, "Out of memory")
 TOLVEX_ERROR_CLASS(EComponentError, Exception, "Component error")
 TOLVEX_ERROR_CLASS(EInvalidOperation, Exception, "Invalid operation")
+// The host asked the running evaluation to stop (TMathInterpreter::Interrupt).
+TOLVEX_ERROR_CLASS(EInterrupted, Exception, "Evaluation interrupted")
 
 #undef TOLVEX_ERROR_CLASS
 

@@ -3,7 +3,8 @@
 //   object Form1: TForm1            a component (or "object TForm1" for one without a name)
 //     MaxFunctionNesting = 1000     a property; sub-object properties as "Font.Color = 255"
 //   end
-// Values: integers (-12), True/False, strings in double quotes with \\ \" \r \n \t \xHH escapes
+// Values: integers (-12), True/False, strings in double quotes with backslash escapes (backslash,
+// quote, r, n, t, and xHH for any byte)
 // (so every byte survives), identifiers (enumeration members, component and method names, nil),
 // sets [fsBold, fsItalic] and string lists ("a", "b").
 #include <string>

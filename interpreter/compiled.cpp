@@ -5,6 +5,7 @@
 #include <numbers>
 #include <string_view>
 
+#include "tolvex/interpreter/fastpath_internal.h"
 #include "tolvex/intrinsics/function_support.h"
 #include "tolvex/intrinsics/mathintrinsic.h"
 #include "tolvex/model/mathitem.h"
@@ -21,10 +22,41 @@ bool FitsInt32(std::int64_t r) {
 
 }  // namespace
 
+TCompiledExpression::TCompiledExpression() = default;
+TCompiledExpression::~TCompiledExpression() = default;
+
 std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree) {
     auto compiled = std::unique_ptr<TCompiledExpression>(new TCompiledExpression());
     if (!compiled->Emit(tree) || compiled->depth_ > kMaxDepth) return nullptr;
+    compiled->BuildFastPath();
     return compiled;
+}
+
+void TCompiledExpression::BuildFastPath() {
+    FastProgramBuilder builder(static_cast<int>(program_.size()));
+    for (const Instruction& in : program_) {
+        bool built = true;
+        switch (in.op) {
+            case Op::Literal: builder.Constant(in.literal.isInt ? in.literal.i : in.literal.d, in.literal.isInt); break;
+            case Op::Variable: builder.Variable(in.reference); break;
+            case Op::Negate: built = builder.Operation(FastStep::Negate); break;
+            case Op::Add: built = builder.Operation(FastStep::Add); break;
+            case Op::Subtract: built = builder.Operation(FastStep::Subtract); break;
+            case Op::Multiply: built = builder.Operation(FastStep::Multiply); break;
+            case Op::Divide: built = builder.Operation(FastStep::Divide); break;
+            case Op::Power: built = builder.Operation(FastStep::Power); break;
+            case Op::Kernel: built = in.kernel->real && builder.Operation(FastStep::Function, in.kernel->real); break;
+            default: built = false;  // div and mod never take doubles
+        }
+        if (!built) return;
+    }
+    FastEntry entry = nullptr;
+    const FastNode* root = nullptr;
+    if (!builder.Finish(entry, root)) return;
+    // Moving the vector keeps its buffer, where the nodes point at one another.
+    fastNodes_ = std::make_unique<std::vector<FastNode>>(builder.TakeNodes());
+    fastRoot_ = root;
+    fastEntry_ = entry;
 }
 
 // Emits the operands of `node` and then the node itself; false for anything the program cannot do.
@@ -113,7 +145,8 @@ bool TCompiledExpression::Run(Number& result) const {
             }
             case Op::Kernel: {
                 Number& x = stack[top];
-                const long double value = in.kernel->compute(x.isInt ? x.i : x.d);
+                const double argument = x.isInt ? x.i : x.d;
+                const long double value = in.kernel->real ? in.kernel->real(argument) : in.kernel->compute(argument);
                 if (!intrinsic_detail::TryFiniteReal(value, x.d)) return false;
                 x.isInt = false;
                 break;

@@ -4,6 +4,12 @@
 // effect, so whenever it meets anything else (a variable that is not a number, an integer result
 // outside 32 bits, a result that is not finite) it gives up and the tree is evaluated instead,
 // which then raises the same error at the same point.
+//
+// Beside it the program may have a double-only form (fastpath_internal.h), tried first: it gives
+// the same double whenever all its variables hold doubles and the result is finite, and NaN
+// otherwise, after which the exact program runs.
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -15,12 +21,21 @@ namespace tolvex {
 class TMExpression;
 class TMReference;
 struct RealKernel;
+struct FastNode;
 
 class TCompiledExpression {
 public:
     // The program of `tree`, or null when the tree holds anything but number literals, variable
     // references, arithmetic operators and functions of one number. The tree must outlive it.
     static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree);
+    ~TCompiledExpression();
+
+    // The value when the double-only form applies; false when Run must answer instead.
+    bool RunDouble(double& result) const {
+        if (!fastEntry_) return false;
+        result = fastEntry_(fastRoot_);
+        return std::fabs(result) <= DBL_MAX;
+    }
 
     // The value, or Empty when the tree must be evaluated instead.
     Variant Run() const {
@@ -43,14 +58,20 @@ private:
         const RealKernel* kernel = nullptr;      // Kernel
     };
 
+    TCompiledExpression();
     bool Run(Number& result) const;
     bool Emit(TMExpression& node);
+    // Builds the double-only form of the program, when there is one.
+    void BuildFastPath();
     // Replaces the last operation by its value when its operands are all constants and it succeeds.
     void Fold(int operands);
 
     std::vector<Instruction> program_;
     int depth_ = 0;     // deepest stack the program needs
     int current_ = 0;   // stack depth while emitting
+    double (*fastEntry_)(const FastNode*) = nullptr;
+    const FastNode* fastRoot_ = nullptr;
+    std::unique_ptr<std::vector<FastNode>> fastNodes_;  // fastRoot_ and the nodes it reaches
 };
 
 }  // namespace tolvex

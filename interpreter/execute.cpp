@@ -86,6 +86,7 @@ void TMathInterpreter::RunStatements(const std::string& text, const std::string&
         if (end > start) {
             ++number;
             try {
+                CheckInterrupt();
                 ExecuteExpression(text.substr(start, end - start));
             } catch (Exception& e) {
                 e.SetLocation(number, source);
@@ -121,7 +122,10 @@ Variant TMathInterpreter::Execute(const std::string& text, TStrings* errors) {
             if (held == static_cast<int>(chunk->size())) Flush(result, *chunk, held, first);
             Variant value;
             try {
+                CheckInterrupt();
                 value = ExecuteExpression(text.substr(start, end - start));
+            } catch (const EInterrupted&) {
+                throw;  // the host asked to stop the whole list, not one statement
             } catch (Exception& e) {
                 if (!errors) {
                     e.SetLocation(number, "");

@@ -2,9 +2,10 @@
 
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/format.h"
-#include "tolvex/framework/stack.h"
 #include "tolvex/interpreter/compiled_internal.h"
+#include "tolvex/interpreter/entry_internal.h"
 #include "tolvex/interpreter/evaluation_internal.h"
+#include "tolvex/interpreter/oneshot_internal.h"
 #include "tolvex/model/random_internal.h"
 
 namespace tolvex {
@@ -62,16 +63,16 @@ void TMathInterpreter::SetExpression(const std::string& text) {
 // ---- Evaluation -----------------------------------------------------------------------------
 
 Variant TMathInterpreter::ExecuteExpression(const std::string& text) {
-    // A handler that calls back into the interpreter must not run the stack out.
-    if (StackHeadroom() < kStackReserve)
-        throw Exception("TMathInterpreter.ExecuteExpression() Too deep nesting of evaluations.");
-    TMItems items;
-    ParseExpression(text, items);
-    ProcessExpressionKeywords(items);
-    std::unique_ptr<TMExpression> tree = RPN(items);
-    if (!tree) return Null();
-    EvaluationScope scope(*this);
-    return tree->GetValue();
+    return GuardedEntry("ExecuteExpression", [&] {
+        if (Variant value; quick::TryEvaluate(*symbols_, text, value)) return value;
+        TMItems items;
+        ParseExpression(text, items);
+        ProcessExpressionKeywords(items);
+        std::unique_ptr<TMExpression> tree = RPN(items);
+        if (!tree) return Null();
+        EvaluationScope scope(*this);
+        return tree->GetValue();
+    });
 }
 
 void TMathInterpreter::DebugParseExpression(const std::string& text, TStrings& lines) {
@@ -111,8 +112,14 @@ bool TMathInterpreter::IsEqualString(const std::string& a, const std::string& b)
     return true;
 }
 
+void TMathInterpreter::SetOnUnknownSymbol(TUnknownSymbolEvent handler) {
+    onUnknownSymbol_ = handler ? std::make_shared<const TUnknownSymbolEvent>(std::move(handler)) : nullptr;
+}
+
 void TMathInterpreter::DoUnknownSymbol(const std::string& identifier, const Variant& parameters, Variant& value) {
-    if (onUnknownSymbol_) onUnknownSymbol_(*this, identifier, parameters, value);
+    if (!onUnknownSymbol_) return;
+    const std::shared_ptr<const TUnknownSymbolEvent> running = onUnknownSymbol_;
+    (*running)(*this, identifier, parameters, value);
 }
 
 void TMathInterpreter::UnwireFromPrepared(TMSymbol* symbol) {

@@ -59,8 +59,9 @@ public:
     [[noreturn]] void SetExpressionResult(const std::string& text);
     std::uint32_t MaxFunctionNesting() const override { return maxNesting_; }
     void SetMaxFunctionNesting(std::uint32_t value) { maxNesting_ = value; }
-    const TUnknownSymbolEvent& OnUnknownSymbol() const { return onUnknownSymbol_; }
-    void SetOnUnknownSymbol(TUnknownSymbolEvent handler) { onUnknownSymbol_ = std::move(handler); }
+    TUnknownSymbolEvent OnUnknownSymbol() const { return onUnknownSymbol_ ? *onUnknownSymbol_ : nullptr; }
+    // A handler may replace or remove itself while it runs; it stays alive until it returns.
+    void SetOnUnknownSymbol(TUnknownSymbolEvent handler);
 
     // ---- Evaluation -----------------------------------------------------------------------
     // One expression: scan, keyword statements, tree assembly, evaluation. Empty text gives Null.
@@ -153,6 +154,10 @@ public:
     void LoadSymbols(std::istream& stream, const std::string& source = "stream");
     std::string SaveSymbolsToString() const;
     void LoadSymbolsFromString(const std::string& text, const std::string& source = "text");
+    // The text that loading reads: the rest of the stream, or the whole file, at most
+    // kMaxTextLength bytes (longer raises EOutOfResources; a folder or a missing file EFOpenError).
+    static std::string ReadText(TStream& stream);
+    static std::string ReadFile(const std::string& fileName);
 
     // ---- Form files -----------------------------------------------------------------------
     // The published properties; DumpText, Expression and ExpressionResult are never stored.
@@ -179,6 +184,7 @@ private:
     // (interpreter/evaluation_internal.h).
     class EvaluationScope;
     void CheckNotEvaluating(const char* operation) const;
+    int PrepareTree(const std::string& text);
     void PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
                      TOperatorPriority priority, TOperatorAssociativity associativity);
     void MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths);
@@ -194,8 +200,6 @@ private:
     // Runs each statement of a symbol text without gathering results; a failure names `source`
     // and the statement's number.
     void RunStatements(const std::string& text, const std::string& source);
-    static std::string ReadText(TStream& stream);
-    static std::string ReadFile(const std::string& fileName);
     [[noreturn]] static void RefuseLongText(const TStream& stream, std::int64_t size);
     TMVar& VariableAt(int handle) const {
         TMItem* entry = handle >= 0 && handle < symbols_->Count() ? symbols_->Get(handle) : nullptr;
@@ -212,7 +216,8 @@ private:
     std::vector<std::unique_ptr<TCompiledExpression>> compiled_;
     std::uint32_t maxNesting_ = 1000;
     bool caseSensitive_ = false;
-    TUnknownSymbolEvent onUnknownSymbol_;
+    // Shared with each running call of it, so that replacing it never frees the running one.
+    std::shared_ptr<const TUnknownSymbolEvent> onUnknownSymbol_;
     char escapeChar_ = '\0';
     std::unique_ptr<TMSymbols> symbols_;
     std::uint32_t nestingDepth_ = 0;

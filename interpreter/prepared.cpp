@@ -2,12 +2,17 @@
 // the symbol table). Executing by handle does no scanning, assembly or lookup by name.
 #include "tolvex/framework/format.h"
 #include "tolvex/interpreter/compiled_internal.h"
+#include "tolvex/interpreter/entry_internal.h"
 #include "tolvex/interpreter/evaluation_internal.h"
 #include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {
 
 int TMathInterpreter::PrepareExpression(const std::string& text) {
+    return GuardedEntry("PrepareExpression", [&] { return PrepareTree(text); });
+}
+
+int TMathInterpreter::PrepareTree(const std::string& text) {
     int handle = 0;
     while (handle < prepared_->Count() && prepared_->Get(handle)) ++handle;
     if (handle == prepared_->Count()) prepared_->Add(nullptr);
@@ -28,14 +33,20 @@ bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
 
 // A compiled program exists only beside a valid handle; it answers Empty where the tree must run.
 Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
-    if (handle >= 0 && static_cast<std::size_t>(handle) < compiled_.size() && compiled_[static_cast<std::size_t>(handle)]) {
-        Variant result = compiled_[static_cast<std::size_t>(handle)]->Run();
-        if (!result.IsEmpty()) return result;
+    if (static_cast<std::size_t>(handle) < compiled_.size()) {
+        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get()) {
+            double value = 0.0;
+            if (compiled->RunDouble(value)) return Variant(value);
+            Variant result = compiled->Run();
+            if (!result.IsEmpty()) return result;
+        }
     }
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.ExecutePreparedExpression() Invalid prepared expression handle.");
-    EvaluationScope scope(*this);
-    return prepared_->Expr(handle)->GetValue();
+    return GuardedEntry("ExecutePreparedExpression", [&] {
+        EvaluationScope scope(*this);
+        return prepared_->Expr(handle)->GetValue();
+    });
 }
 
 void TMathInterpreter::FreePreparedExpression(int handle) {

@@ -34,7 +34,8 @@ namespace tolvex {
 
 Variant EvalRealKernel(const TMIntrinsicFunctionCall& call) {
     const RealKernel& kernel = call.Row().kernel;
-    return intrinsic_detail::RealResult(kernel.compute(intrinsic_detail::RealOperand(call, 0)), kernel.meaning);
+    const double x = intrinsic_detail::RealOperand(call, 0);
+    return intrinsic_detail::RealResult(kernel.real ? kernel.real(x) : kernel.compute(x), kernel.meaning);
 }
 
 }  // namespace tolvex

@@ -8,6 +8,21 @@ namespace tolvex {
 // Every row with a kernel: its one operand as a number, the kernel, a finite result.
 Variant EvalRealKernel(const TMIntrinsicFunctionCall& call);
 
+// The kernels in double precision that give the extended results (real_kernels.cpp).
+double AbsReal(double x);
+double ArcCosReal(double x);
+double ArcSinReal(double x);
+double ArcTanReal(double x);
+double CosReal(double x);
+double CoshReal(double x);
+double ExpReal(double x);
+double LnReal(double x);
+double Log2Real(double x);
+double SinReal(double x);
+double SqrReal(double x);
+double SqrtReal(double x);
+double TanReal(double x);
+
 // Constants and the conditional (control_functions.cpp)
 Variant EvalPi(const TMIntrinsicFunctionCall& call);
 Variant EvalIfF(const TMIntrinsicFunctionCall& call);

@@ -4,6 +4,7 @@
 // operand count and evaluation), so adding a function is adding a row.
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "tolvex/model/operators.h"
 
@@ -18,11 +19,15 @@ using IntrinsicEvaluation = Variant (*)(const TMIntrinsicFunctionCall& call);
 // value too large to hold.
 enum class OnInfinity { Overflow, ZeroDivide };
 
-// The core of a function of one number that needs nothing else, computed in extended precision.
-// Rows that have one share a single evaluation, and compiled prepared expressions call it directly.
+// The core of a function of one number that needs nothing else. Rows that have one share a single
+// evaluation, and compiled prepared expressions call it directly.
 struct RealKernel {
-    long double (*compute)(long double) = nullptr;
+    long double (*compute)(long double) = nullptr;  // in extended precision
     OnInfinity meaning = OnInfinity::Overflow;
+    // The same function in double precision, where it gives the extended result rounded to double
+    // or a neighbour of it (tests/intrinsics/precision_test.cpp checks each); null where extended
+    // precision changes results. When present it is the one evaluated.
+    double (*real)(double) = nullptr;
 };
 
 struct IntrinsicRow {
@@ -62,7 +67,9 @@ template <> inline constexpr std::uint32_t kKindOf<TMIntrinsicFunctionCall> = ik
 int IntrinsicCount();
 const IntrinsicRow& IntrinsicAt(int index);
 
-// A new call node for a registered name (letter case ignored, exact otherwise), or null.
+// The row of a registered name (letter case ignored, exact otherwise), or null.
+const IntrinsicRow* FindIntrinsic(std::string_view name);
+// A new call node for a registered name, or null.
 std::unique_ptr<TMIntrinsicFunctionCall> CreateIntrinsicFunctionCall(const std::string& name);
 
 }  // namespace tolvex

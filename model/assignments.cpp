@@ -11,6 +11,13 @@
 
 namespace tolvex {
 
+namespace {
+
+// Parameter lists this long get a name index.
+constexpr int kIndexedParameters = 16;
+
+}  // namespace
+
 std::string TMAssign::DumpOperator() const {
     throw Exception("TMAssign.DumpOperator() This method should not be called.");
 }
@@ -224,6 +231,9 @@ void TMAssignSymbolic::DeclareParameters(TMFunction& function) {
         param->List = &function.Parameters();
         param->SetIdentifier(name->ReferencedSymbolName);
         function.Parameters().Add(std::move(param));
+        // Beyond a few parameters, finding one by name walks no list.
+        if (function.Parameters().Count() == kIndexedParameters && !function.Parameters().Index())
+            function.Parameters().EnableIndex();
     }
 }
 

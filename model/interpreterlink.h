@@ -1,6 +1,7 @@
 #pragma once
 // What the model asks of the interpreter that owns a tree: its case rule, the nesting limit and
 // depth, the unknown-symbol event, its symbol table, and unbinding of prepared trees.
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -28,8 +29,26 @@ public:
     // The interpreter's own random generator, never shared between interpreters.
     virtual TRandomGenerator& RandomGenerator() = 0;
 
+    // ---- Interruption ---------------------------------------------------------------------
+    // Asks the running evaluation to stop: its next check raises EInterrupted. Safe from any
+    // thread and from a signal handler. A request stays until a check sees it (or it is cleared),
+    // so one made while nothing runs stops the next evaluation at its first check.
+    void Interrupt() noexcept { interrupt_.store(true, std::memory_order_relaxed); }
+    bool InterruptRequested() const noexcept { return interrupt_.load(std::memory_order_relaxed); }
+    void ClearInterrupt() noexcept { interrupt_.store(false, std::memory_order_relaxed); }
+    // Raises EInterrupted, and takes the request back, when one was made. One relaxed load: it
+    // runs at every user-function call and before every statement of a list.
+    void CheckInterrupt() {
+        if (interrupt_.load(std::memory_order_relaxed)) [[unlikely]] RaiseInterrupted();
+    }
+
 protected:
     ~TMInterpreterLink() = default;
+
+private:
+    [[noreturn]] void RaiseInterrupted();
+
+    std::atomic<bool> interrupt_{false};
 };
 
 }  // namespace tolvex

@@ -64,8 +64,6 @@ std::string TMItems::Dump(const std::string& separator, TDumpFormat format) cons
     return text;
 }
 
-TMExpression* TMExpressions::Expr(int index) const { return static_cast<TMExpression*>(Get(index)); }
-
 TMParamExpression* TMParamExpressions::Param(int index) const {
     return static_cast<TMParamExpression*>(Get(index));
 }

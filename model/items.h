@@ -70,7 +70,8 @@ class TMValues : public TMItems {};
 
 class TMExpressions : public TMValues {
 public:
-    TMExpression* Expr(int index) const;
+    // Inline: read for every operand on every evaluation.
+    TMExpression* Expr(int index) const { return static_cast<TMExpression*>(Get(index)); }
 };
 
 class TMParamExpressions : public TMValues {

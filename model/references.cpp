@@ -1,5 +1,7 @@
 #include "tolvex/model/references.h"
 
+#include <new>
+
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/format.h"
 #include "tolvex/model/hostsymbols.h"
@@ -101,34 +103,61 @@ void TMFunctionCall::CollectReferences(std::vector<TMReference*>& references) {
 
 Variant TMFunctionCall::GetValue() { return SymbolReference ? CallFunction() : CallUnknown(); }
 
+namespace {
+
+// Argument values of one call: up to four live in the frame, unset until used, more on the heap.
+class ArgumentValues {
+public:
+    explicit ArgumentValues(int n) : n_(n) {
+        if (n > kInline) {
+            heap_.resize(static_cast<std::size_t>(n));
+            values_ = heap_.data();
+        } else {
+            values_ = std::launder(reinterpret_cast<Variant*>(frame_));
+            for (int i = 0; i < n; ++i) new (&values_[i]) Variant();
+        }
+    }
+    ~ArgumentValues() {
+        if (n_ <= kInline)
+            for (int i = 0; i < n_; ++i) values_[i].~Variant();
+    }
+    ArgumentValues(const ArgumentValues&) = delete;
+    ArgumentValues& operator=(const ArgumentValues&) = delete;
+    Variant& operator[](int i) { return values_[i]; }
+
+private:
+    static constexpr int kInline = 4;
+    int n_;
+    Variant* values_;
+    alignas(Variant) unsigned char frame_[kInline * sizeof(Variant)];
+    std::vector<Variant> heap_;
+};
+
+}  // namespace
+
 // Every argument is evaluated (last argument of the text first) before any parameter changes, so
-// a call may pass the function's own parameters in another order; the parameters get their old
-// values back when the call ends, whether it succeeded or failed.
+// a call may pass the function's own parameters in another order. The values are exchanged with
+// the parameters' own, never copied, and exchanged back when the call ends, whether it succeeded
+// or failed.
 Variant TMFunctionCall::CallFunction() {
     if (Is<TMHostFunction>(SymbolReference)) return CallHost(*static_cast<TMHostFunction*>(SymbolReference));
     auto* function = As<TMFunction>(SymbolReference);
     if (!function) throw EInvalidCast();
     TMParams& params = function->Parameters();
     const int n = ParamExpressions.Count();
-    if (n != params.Count())
-        throw Exception(Join("TMFunctionCall.GetValue() Incorrect number of parameter expressions: ", n,
-                             ", in function call \"", ReferencedSymbolName, "\", position: ", ParsePosition,
-                             ". Expected: ", params.Count(), " parameter(s)."));
-    std::vector<Variant> values(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) values[i] = ParamExpressions.Param(i)->GetValue();
-    std::vector<Variant> saved(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        saved[i] = params.Param(i)->GetValue();
-        params.Param(i)->SetValue(values[i]);
-    }
+    if (n != params.Count()) RaiseArgumentCount(params.Count());
+    ArgumentValues values(n);
+    for (int i = 0; i < n; ++i)
+        values[i] = static_cast<TMParamExpression*>(ParamExpressions.Get(i))->Expression->GetValue();
+    for (int i = 0; i < n; ++i) params.Param(i)->ExchangeValue(values[i]);
     struct Restore {
         TMParams& params;
-        std::vector<Variant>& saved;
+        ArgumentValues& saved;
+        int n;
         ~Restore() {
-            for (int i = 0; i < static_cast<int>(saved.size()) && i < params.Count(); ++i)
-                params.Param(i)->SetValue(saved[i]);
+            for (int i = 0; i < n && i < params.Count(); ++i) params.Param(i)->ExchangeValue(saved[i]);
         }
-    } restore{params, saved};
+    } restore{params, values, n};
     return function->GetValue();
 }
 
@@ -141,6 +170,12 @@ Variant TMFunctionCall::CallHost(const TMHostFunction& function) {
     Variant* values = n > kInline ? heapValues.data() : inlineValues;
     for (int i = 0; i < n; ++i) values[n - 1 - i] = ParamExpressions.Param(i)->GetValue();
     return function.Call(std::span<const Variant>(values, static_cast<std::size_t>(n)), ParsePosition);
+}
+
+void TMFunctionCall::RaiseArgumentCount(int expected) const {
+    throw Exception(Join("TMFunctionCall.GetValue() Incorrect number of parameter expressions: ",
+                         ParamExpressions.Count(), ", in function call \"", ReferencedSymbolName, "\", position: ",
+                         ParsePosition, ". Expected: ", expected, " parameter(s)."));
 }
 
 Variant TMFunctionCall::CallUnknown() {

@@ -65,6 +65,7 @@ private:
     Variant CallFunction();
     Variant CallHost(const TMHostFunction& function);
     Variant CallUnknown();
+    [[noreturn]] void RaiseArgumentCount(int expected) const;
 };
 
 // One argument of a call; owns its expression.

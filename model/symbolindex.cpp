@@ -116,7 +116,7 @@ void TMSymbolIndex::Renamed(TMSymbol& symbol, const std::string& previous) {
     File(symbol);
 }
 
-int TMSymbolIndex::Find(const TMSymbols& table, const std::string& identifier) const {
+int TMSymbolIndex::Find(const TMSymbols& table, std::string_view identifier) const {
     if (entries_.empty()) return -1;
     int found = -1;
     const std::uint64_t hash = FoldedHash()(identifier);

@@ -37,7 +37,7 @@ public:
     void Moved(TMSymbols& table, int first);
     void Renamed(TMSymbol& symbol, const std::string& previous);
     // Index of the symbol named `identifier` under the table's case rule, or -1.
-    int Find(const TMSymbols& table, const std::string& identifier) const;
+    int Find(const TMSymbols& table, std::string_view identifier) const;
     // A hint that `name` will be looked up soon: starts loading the place it is filed at, so that
     // in a large index the lookup does not wait for memory. Changes nothing.
     void Prefetch(std::string_view name) const;

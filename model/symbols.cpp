@@ -20,7 +20,7 @@ std::string TrimControls(const std::string& s) {
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
@@ -44,7 +44,7 @@ TMSymbol::~TMSymbol() {
     }
 }
 
-bool TMSymbol::IsEqualIdentifier(const std::string& identifier) const {
+bool TMSymbol::IsEqualIdentifier(std::string_view identifier) const {
     TOLVEX_ASSERT(List && List->MathInterpreter, "MathItem");
     if (List->MathInterpreter->CaseSensitiveSymbols()) return identifier_ == identifier;
     return EqualIgnoringAsciiCase(identifier_, identifier);
@@ -137,8 +137,9 @@ void TMFunction::FreeExpression() {
 Variant TMFunction::GetValue() {
     TOLVEX_ASSERT(List && List->MathInterpreter && expression_, "MathItem");
     TMInterpreterLink& interpreter = *List->MathInterpreter;
+    interpreter.CheckInterrupt();
     std::uint32_t& depth = interpreter.NestingDepth();
-    if (depth >= interpreter.MaxFunctionNesting() || StackHeadroom() < kStackReserve)
+    if (depth >= interpreter.MaxFunctionNesting() || StackExhausted())
         throw Exception(Join("TMFunction.GetValue() Function nesting level too deep (function: \"", Identifier(),
                              "\", position: ", ParsePosition, ")."));
     ++depth;

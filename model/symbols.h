@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <string_view>
 
 #include "tolvex/model/items.h"
 #include "tolvex/model/symbolindex.h"
@@ -22,7 +24,7 @@ public:
     // Names the symbol and rebinds the references that carry the name.
     void SetIdentifier(const std::string& identifier);
     // Compares under the interpreter's case rule (ASCII letters only fold).
-    bool IsEqualIdentifier(const std::string& identifier) const;
+    bool IsEqualIdentifier(std::string_view identifier) const;
     // What the host made it ("bound variable", "constant", "host function"), or null for a symbol
     // made by text. Only the host removes or redefines such a symbol; clearing or loading the
     // table keeps it.
@@ -66,6 +68,9 @@ public:
     const void* HostStorage() const { return host_; }
     bool HostIsInteger() const { return hostInteger_; }
     const char* HostKind() const override { return host_ ? "bound variable" : nullptr; }
+    // Swaps the value with `other`: a call passes its arguments in and takes the saved values back
+    // without copying strings. Parameters only, which are never bound.
+    void ExchangeValue(Variant& other) noexcept { std::swap(value_, other); }
 
 private:
     void ReadHost() const;

@@ -42,6 +42,7 @@ void TakeMemoSettings(const TCustomMemo& memo, Widget& widget) {
     widget.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     widget.setLineWrapMode(memo.WordWrap() ? Widget::WidgetWidth : Widget::NoWrap);
     widget.setReadOnly(memo.ReadOnly());
+    widget.setTabChangesFocus(!memo.WantTabs());  // a wanted Tab is typed through the control
     // A read-only memo still shows its caret and moves it with the keys (a dump to search).
     if (memo.ReadOnly()) widget.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
@@ -60,11 +61,14 @@ QLineEdit* CreateWidget(TEdit& edit, QWidget* parent, TAfterKey afterKey) {
 QComboBox* CreateWidget(TComboBox& combo, QWidget* parent, TAfterKey afterKey) {
     auto* widget = new QComboBox(parent);
     widget->setEditable(true);
+    widget->setInsertPolicy(QComboBox::NoInsert);
     QLineEdit* line = widget->lineEdit();
     line->setValidator(new TMaxLengthValidator(combo, line));
     combo.SetItemsPeer(std::make_unique<TQtComboItems>(widget));
     combo.SetPeer(std::make_unique<TQtLineEditPeer>(line, widget));
-    new TQtKeyFilter(combo, line, std::move(afterKey));
+    // The line edit hands the combo its focus: keys arrive at the combo, which passes them on to
+    // the line edit itself, past any filter there.
+    new TQtKeyFilter(combo, widget, std::move(afterKey));
     return widget;
 }
 

@@ -48,11 +48,11 @@ private:
 template <class Widget>
 TQtDocumentPeer<Widget>::TQtDocumentPeer(Widget* widget) : widget_(widget) {
     caretMoved_ = QObject::connect(widget, &Widget::cursorPositionChanged, [this] {
-        if (busy_ == 0) typingKnown_ = false;
+        if (busy_ == 0) TypeInControlFont();
     });
     contentsChanged_ = QObject::connect(widget->document(), &QTextDocument::contentsChanged, [this] {
         if (busy_ > 0) return;  // the peer's own changes are announced when they are complete
-        typingKnown_ = false;
+        TypeInControlFont();
         NoticeChange();
     });
     known_ = Text();
@@ -185,6 +185,17 @@ void TQtDocumentPeer<Widget>::Install(QTextCursor cursor, const TCharAttributes&
     widget_->setTextCursor(cursor);
     typing_ = typing;
     typingKnown_ = true;
+}
+
+template <class Widget>
+void TQtDocumentPeer<Widget>::TypeInControlFont() {
+    typing_ = default_;
+    typingKnown_ = true;
+    // With a selection the cursor's format would restyle it; the first character typed over a
+    // selection takes the selection's look, those after it the control's.
+    if (widget_->textCursor().hasSelection()) return;
+    TBusy busy(busy_);
+    widget_->setCurrentCharFormat(ToCharFormat(default_));
 }
 
 template <class Widget>

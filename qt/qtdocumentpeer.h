@@ -2,9 +2,10 @@
 // The text peer of the multi-line controls: a memo on a QPlainTextEdit, a rich edit on a
 // QTextEdit. The document holds the text and every character's format; positions and line
 // breaks are translated to the framework's CR LF counting. The typing attributes follow the
-// framework's rule (those of the character before the caret, of the first character at the
-// start) and are given to the widget's cursor too, so that what the user types looks as the
-// control says; once the user moves the caret or edits, they are read from the text again.
+// framework's rule for the control's own moves (those of the character before the caret, of the
+// first character at the start) and are given to the widget's cursor too, so that what the user
+// types looks as the control says. Once the user moves the caret (a click, a key) or edits, they
+// are the control's font: text typed next to a result or an error never looks like one.
 #include <QMetaObject>
 #include <QPointer>
 #include <QTextCharFormat>
@@ -48,6 +49,8 @@ private:
     TCharAttributes Typing() const;
     // Makes `cursor` the widget's, with `typing` for what is typed next.
     void Install(QTextCursor cursor, const TCharAttributes& typing);
+    // The user moved the caret or edited: what is typed next takes the control's font.
+    void TypeInControlFont();
     // Tells the control when the text differs from what it was last told.
     void NoticeChange();
 
@@ -55,7 +58,7 @@ private:
     THeadlessTextPeer orphan_;
     TCharAttributes default_;
     TCharAttributes typing_;
-    bool typingKnown_ = false;  // typing_ holds until the user moves the caret or edits
+    bool typingKnown_ = false;  // typing_ holds; otherwise read from the text
     int busy_ = 0;              // > 0 while the peer itself changes the widget
     std::string known_;         // the text as last announced
     QMetaObject::Connection caretMoved_, contentsChanged_;

@@ -7,6 +7,7 @@
 
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/form.h"
+#include "tolvex/framework/memo.h"
 
 namespace tolvex::qt {
 
@@ -67,10 +68,16 @@ bool TQtKeyFilter::eventFilter(QObject*, QEvent* event) {
     TKey key = ToKey(press->key());
     const TShiftState shift = ToShiftState(press->modifiers());
     if (key == 0) return false;
-    const bool dialogKey = key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB;
-    const bool goesOn = dialogKey ? (RunInput([&] { control_.PressKey(key, shift); }), false) : KeyDown(key, shift);
+    const bool goesOn = TakesWholly(key) ? (RunInput([&] { control_.PressKey(key, shift); }), false) : KeyDown(key, shift);
     if (after_) after_();
     return !goesOn;
+}
+
+bool TQtKeyFilter::TakesWholly(TKey key) const {
+    if (key == VK_RETURN || key == VK_ESCAPE) return true;
+    // Without a form, Tab moves the focus in Qt's own order, that of the host's widgets.
+    const auto* memo = dynamic_cast<const TCustomMemo*>(&control_);
+    return key == VK_TAB && (GetParentForm(control_) || (memo && memo->WantTabs()));
 }
 
 bool TQtKeyFilter::KeyDown(TKey& key, TShiftState shift) {

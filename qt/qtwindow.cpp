@@ -33,7 +33,8 @@
 namespace tolvex::qt {
 
 // The window: Escape that no control took and the close button close the form; keys pressed
-// while no control's widget has the focus go to the form.
+// while no control's widget has the focus go to the form; Tab from a widget that is no control's
+// (a tab bar) moves on in the form's tab order too.
 class TQtWindow::TDialog final : public QDialog {
 public:
     explicit TDialog(TQtWindow& window) : window_(window) {}
@@ -42,6 +43,10 @@ public:
     }
 
 protected:
+    bool focusNextPrevChild(bool next) override {
+        window_.Input([&] { window_.form_.SelectNext(window_.form_.ActiveControl(), next); });
+        return true;
+    }
     void keyPressEvent(QKeyEvent* event) override {
         const TKey key = ToKey(event->key());
         if (key == 0 || window_.ControlOf(QApplication::focusWidget())) return QDialog::keyPressEvent(event);

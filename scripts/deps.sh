@@ -1,29 +1,47 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when run as root and something is missing.
+# Installs the Debian packages a build needs, when something is missing. `deps.sh tool` is what
+# the tolvex tool needs (run.sh); `deps.sh` alone adds what the tests, benchmarks, packages and
+# documentation need (test.sh, .ci/run).
 set -euo pipefail
-# libedit-dev: the REPL's line editing; pkg-config finds it. dpkg-dev and file: CPack's Debian package.
-# libmuparser-dev, libfparser-dev: the peer engines of the benchmark program.
-# qt6-base-dev: the Qt backend and the workbench (optional in the build, built when found); its
-# offscreen platform draws the Qt tests' windows. fonts-liberation2: the stand-in for the windows'
-# "MS Sans Serif", whose metrics their layouts were made for.
-packages=(cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev locales
-          libedit-dev pkg-config dpkg-dev file libmuparser-dev libfparser-dev qt6-base-dev
-          fonts-liberation2)
+# cmake, g++: the build. libedit-dev: the REPL's line editing; pkg-config finds it.
+tool=(cmake g++ pkg-config libedit-dev)
+# clang, libclang-rt-14-dev: the sanitizer and fuzzing builds. libgtest-dev, libgmock-dev: the tests.
+# locales: the comma-decimal locale of the locale tests. libbenchmark-dev, libmuparser-dev,
+# libfparser-dev: the benchmark program and its peer engines. dpkg-dev, file, lintian: CPack's
+# Debian packages and their check. doxygen: the API reference. qt6-base-dev: the Qt backend and the
+# workbench (optional in the build, built when found); its offscreen platform draws the Qt tests'
+# windows. fonts-liberation2: the stand-in for the windows' "MS Sans Serif", whose metrics their
+# layouts were made for.
+rest=(clang libclang-rt-14-dev libgtest-dev libgmock-dev locales libbenchmark-dev libmuparser-dev
+      libfparser-dev dpkg-dev file lintian doxygen qt6-base-dev fonts-liberation2)
+packages=("${tool[@]}")
+[ "${1:-all}" = tool ] || packages+=("${rest[@]}")
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if ((${#missing[@]})); then
+  as_root=()
   if [ "$(id -u)" -ne 0 ]; then
-    echo "missing packages: ${missing[*]} (run as root to install them)" >&2
-    exit 1
+    if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+      as_root=(sudo)
+    else
+      echo "These Debian packages are missing: ${missing[*]}" >&2
+      echo "Installing them needs root. Run this script as root, or first:" >&2
+      echo "  sudo apt-get install ${missing[*]}" >&2
+      exit 1
+    fi
   fi
+  echo "== Installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${missing[@]}" >/dev/null
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+[ "${1:-all}" = tool ] && exit 0
 # The locale tests run under a comma-decimal locale when one is available.
 if [ "$(id -u)" -eq 0 ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  echo "== Generating the de_DE.UTF-8 locale"
   sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen 2>/dev/null || true
   grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null 2>&1 || true

@@ -101,9 +101,9 @@ void WithMemoryCheck(Action action) {
     try {
         action();
     } catch (const std::bad_alloc&) {
-        throw EOutOfResources("Out of memory");
+        throw EOutOfMemory();
     } catch (const std::length_error&) {
-        throw EOutOfResources("Out of memory");
+        throw EOutOfMemory();
     }
 }
 

@@ -1,5 +1,6 @@
-// The workbench's demo form: four controls on one interpreter, driven with the keyboard, and a
-// screenshot of the window.
+// The workbench's demo form: four controls on one interpreter, driven with the keyboard (Tab
+// from one to the next), and a screenshot of the window.
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,20 +37,19 @@ private slots:
         form.Window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&form.Window()));
 
-        QTest::keyClicks(form.EditWidget(), "r=2");
-        QTest::keyClick(form.EditWidget(), Qt::Key_Return);
-        QLineEdit* comboLine = form.ComboBoxWidget()->lineEdit();
-        for (const char* text : {"area(x):=pi*x^2", "area(r)"}) {
-            QTest::keyClicks(comboLine, text);
-            QTest::keyClick(comboLine, Qt::Key_Return);
-        }
-        for (const char* text : {"h=3", "area(r)*h", "volume"}) {
-            QTest::keyClicks(form.MemoWidget(), text);
-            QTest::keyClick(form.MemoWidget(), Qt::Key_Return);
-        }
-        for (const char* text : {"Round(area(r)*h)", "ToBase(255, 16)", "1/(r-2)"}) {
-            QTest::keyClicks(form.RichEditWidget(), text);
-            QTest::keyClick(form.RichEditWidget(), Qt::Key_Return);
+        // One control after the other, as a user goes: Tab on from the edit, which has the focus.
+        QVERIFY(Focus(form.EditWidget()));
+        const struct {
+            QWidget* widget;
+            std::vector<const char*> lines;
+        } controls[] = {{form.EditWidget(), {"r=2"}},
+                        {form.ComboBoxWidget(), {"area(x):=pi*x^2", "area(r)"}},
+                        {form.MemoWidget(), {"h=3", "area(r)*h", "volume"}},
+                        {form.RichEditWidget(), {"Round(area(r)*h)", "ToBase(255, 16)", "1/(r-2)"}}};
+        for (const auto& control : controls) {
+            if (control.widget != form.EditWidget()) Press(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control.widget);
+            for (const char* line : control.lines) TypeLine(QString::fromLatin1(line));
         }
 
         QCOMPARE(form.EditWidget()->text(), QStringLiteral("2"));
@@ -64,6 +64,18 @@ private slots:
         QCOMPARE(form.RichEdit().AttributesAt(error), form.RichEdit().MathErrorFont().Attributes());
 
         QVERIFY(SaveScreenshot(form.Window(), QStringLiteral("demo-form.png")));
+    }
+
+    // However small the window is made, the transcripts keep room for a few lines.
+    void TranscriptsKeepTheirLines() {
+        TMathInterpreter interpreter;
+        workbench::TDemoForm form(interpreter);
+        form.Window().show();
+        form.Window().resize(1, 1);
+        QVERIFY(QTest::qWaitForWindowExposed(&form.Window()));
+        for (QWidget* transcript : {static_cast<QWidget*>(form.MemoWidget()), static_cast<QWidget*>(form.RichEditWidget())})
+            QVERIFY(transcript->height() >= 4 * transcript->fontMetrics().lineSpacing());
+        QVERIFY(form.EditWidget()->width() >= form.EditWidget()->fontMetrics().horizontalAdvance(QStringLiteral("1234567890")));
     }
 };
 

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
         {"ExpressionControlsTest", NewExpressionControlsTest},
         {"DemoFormTest", NewDemoFormTest},
         {"WindowsTest", NewWindowsTest},
+        {"WorkbenchTest", NewWorkbenchTest},
     };
     const char* only = argc > 1 ? argv[1] : nullptr;
     // Qt Test sees the program name and whatever follows the suite's name.

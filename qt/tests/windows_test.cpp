@@ -29,17 +29,15 @@ Widget* Of(const TQtWindow& window, const TControl* control) {
     return widget;
 }
 
-void TypeLine(QWidget* widget, const char* text) {
-    QTest::keyClicks(widget, text);
-    QTest::keyClick(widget, Qt::Key_Return);
-}
-
 // Answers the next modal Qt dialog that opens with `answer`.
 template <class Answer>
 void WhenDialogOpens(Answer answer) {
     QTimer::singleShot(0, [answer] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal) answer(modal);
+        if (!modal) return;
+        if (Activate(modal)) return answer(modal);
+        QTest::qVerify(false, "Activate(modal)", "the dialog could not be activated", __FILE__, __LINE__);
+        modal->close();  // never left hanging
     });
 }
 
@@ -68,8 +66,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window.Dialog()));
         QCOMPARE(window.Dialog().windowTitle(), QStringLiteral("Veldar's Math Interpreter"));
 
-        auto* transcript = Of<QTextEdit>(window, form.mreExecute);
-        for (const char* line : {"x=5", "double(a):=2*a", "double(x)+1", "y=1/(x-5)"}) TypeLine(transcript, line);
+        QVERIFY(Focus(Of<QTextEdit>(window, form.mreExecute)));
+        for (const char* line : {"x=5", "double(a):=2*a", "double(x)+1", "y=1/(x-5)"}) TypeLine(QString::fromLatin1(line));
         // A definition's result is the empty line the next expression is typed on.
         QCOMPARE(form.mreExecute->Lines().Get(4), std::string("11"));
         QCOMPARE(form.mreExecute->Lines().Get(6), std::string("Floating point division by zero"));
@@ -88,7 +86,8 @@ private slots:
         QCOMPARE(form.PC->ActivePage(), form.tsSymbols);
         auto* dump = Of<QPlainTextEdit>(window, form.memDump);
         QCOMPARE(dump->toPlainText(), ToQString(interpreter.GetDumpText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        QTest::keyClicks(Of<QPlainTextEdit>(window, form.memLocateSymbol), "X");
+        QVERIFY(Focus(Of<QPlainTextEdit>(window, form.memLocateSymbol)));
+        Type(QStringLiteral("X"));
         QCOMPARE(dump->textCursor().selectedText(), QStringLiteral("x"));
         QVERIFY(SaveScreenshot(window.Dialog(), QStringLiteral("editor-symbols.png")));
 
@@ -117,7 +116,9 @@ private slots:
         window.Dialog().show();
         QVERIFY(QTest::qWaitForWindowExposed(&window.Dialog()));
         QCOMPARE(window.Dialog().windowTitle(), QStringLiteral("Math Interpreter Symbols"));
-        QTest::keyClicks(Of<QPlainTextEdit>(window, form->memFindSymbol), "YE");
+        QVERIFY(Focus(window.Dialog().focusWidget()));  // the find field, the form's active control
+        QCOMPARE(window.Dialog().focusWidget(), window.WidgetOf(*form->memFindSymbol));
+        Type(QStringLiteral("YE"));
         QCOMPARE(Of<QPlainTextEdit>(window, form->memDump)->textCursor().selectedText(), QStringLiteral("ye"));
         QVERIFY(SaveScreenshot(window.Dialog(), QStringLiteral("dump-window.png")));
     }
@@ -127,8 +128,7 @@ private slots:
         TfrmEditExpression form;
         form.Show();
         TQtWindow window(form);
-        window.Dialog().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window.Dialog()));
+        QVERIFY(Activate(&window.Dialog()));
         WhenDialogOpens([](QWidget* modal) {
             auto* input = qobject_cast<QInputDialog*>(modal);
             QVERIFY(input);
@@ -139,9 +139,11 @@ private slots:
         QTest::mouseClick(Of<QPushButton>(window, form.btnFunction), Qt::LeftButton);
         QCOMPARE(form.memExpression->Text(), std::string("area():="));
         QCOMPARE(Of<QPlainTextEdit>(window, form.memExpression)->textCursor().position(), 5);
-        QTest::keyClicks(Of<QPlainTextEdit>(window, form.memExpression), "r");
-        QTest::keyClick(Of<QPlainTextEdit>(window, form.memExpression), Qt::Key_End);
-        QTest::keyClicks(Of<QPlainTextEdit>(window, form.memExpression), "Pi*r^2");
+        QVERIFY(Activate(&window.Dialog()));  // a desktop gives it back after the input box
+        QCOMPARE(QApplication::focusWidget(), window.WidgetOf(*form.memExpression));
+        Type(QStringLiteral("r"));
+        Press(Qt::Key_End);
+        Type(QStringLiteral("Pi*r^2"));
         QCOMPARE(form.memExpression->Text(), std::string("area(r):=Pi*r^2"));
         QVERIFY(SaveScreenshot(window.Dialog(), QStringLiteral("expression-window.png")));
     }
@@ -154,14 +156,15 @@ private slots:
         TfrmMathDump form(&interpreter);
         bool stillOpen = false;
         WhenDialogOpens([&](QWidget* modal) {
-            auto* find = modal->focusWidget();
-            QTest::keyClicks(find, "ab");
-            QTest::keyClick(find, Qt::Key_Tab);
-            stillOpen = form.ActiveControl() == form.chkCaseSensitive && find != modal->focusWidget();
-            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-            QTest::keyClick(modal->focusWidget(), Qt::Key_Escape);  // clears the field
+            QWidget* find = QApplication::focusWidget();
+            Type(QStringLiteral("ab"));
+            Press(Qt::Key_Tab);
+            stillOpen = form.ActiveControl() == form.chkCaseSensitive && find != QApplication::focusWidget();
+            Press(Qt::Key_Backtab, Qt::ShiftModifier);
+            stillOpen = stillOpen && QApplication::focusWidget() == find;
+            Press(Qt::Key_Escape);  // clears the field
             stillOpen = stillOpen && form.memFindSymbol->Text().empty() && modal->isVisible();
-            QTest::keyClick(modal->focusWidget(), Qt::Key_Escape);  // closes the window
+            Press(Qt::Key_Escape);  // closes the window
         });
         QCOMPARE(form.ShowModal(), mrCancel);
         QVERIFY(stillOpen);
@@ -174,16 +177,15 @@ private slots:
         TfrmEditExpression form;
         form.memExpression->SetText("x=");
         WhenDialogOpens([](QWidget* modal) {
-            auto* memo = modal->findChild<QPlainTextEdit*>();
-            QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
-            QTest::keyClicks(memo, "42");
+            Press(Qt::Key_End, Qt::ControlModifier);  // in the memo, which has the focus
+            Type(QStringLiteral("42"));
             for (auto* button : modal->findChildren<QPushButton*>())
                 if (button->text() == QStringLiteral("&OK")) QTest::mouseClick(button, Qt::LeftButton);
         });
         QCOMPARE(form.ShowModal(), mrOk);
         QCOMPARE(form.memExpression->Text(), std::string("x=42"));
 
-        WhenDialogOpens([](QWidget* modal) { QTest::keyClick(modal->focusWidget(), Qt::Key_Escape); });
+        WhenDialogOpens([](QWidget*) { Press(Qt::Key_Escape); });
         QCOMPARE(form.ShowModal(), mrCancel);
     }
 };

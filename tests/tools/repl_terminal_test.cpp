@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -27,6 +28,7 @@ public:
             setenv("LSAN_OPTIONS", ("suppressions=" + suppressions).c_str(), 1);
             setenv("HOME", home.c_str(), 1);
             setenv("TERM", "xterm", 1);
+            setenv("LC_ALL", "C", 1);  // the REPL must not depend on a UTF-8 locale being set
             unsetenv("NO_COLOR");
             execl(TOLVEX_TOOL, TOLVEX_TOOL, static_cast<char*>(nullptr));
             _exit(127);
@@ -95,6 +97,40 @@ TEST(ReplTerminalTest, EditsCompletesColoursAndKeepsHistory) {
     lines << history.rdbuf();
     EXPECT_NE(lines.str().find("x=6*7"), std::string::npos) << lines.str();
     EXPECT_NE(lines.str().find("myfact(5)"), std::string::npos) << lines.str();
+    std::filesystem::remove_all(home);
+}
+
+// Typed bytes arrive as they were typed, even when the environment's locale is C; Ctrl-C gives up
+// a half-typed line, and stops a running evaluation without losing the symbols.
+TEST(ReplTerminalTest, Utf8TypingAndCtrlC) {
+    const std::string home = ::testing::TempDir() + "tolvex_repl_home_ctrl_c";
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home);
+    {
+        Terminal terminal(home);
+        ASSERT_TRUE(terminal.Started());
+        ASSERT_TRUE(terminal.WaitFor("tolvex> ")) << terminal.Seen();
+        terminal.Type("Length('h\xc3\xa9llo'); UpperCase('\xc3\xa9t\xc3\xa9')\r");
+        EXPECT_TRUE(terminal.WaitFor("\n6\r\n'\xc3\xa9T\xc3\xa9'")) << terminal.Seen();
+        terminal.Type("keep=1\r");
+        EXPECT_TRUE(terminal.WaitFor("\n1")) << terminal.Seen();
+        terminal.Type("keep=2; 1+2+");
+        terminal.Type("\x03");  // Ctrl-C on the half-typed line gives it up
+        EXPECT_TRUE(terminal.WaitFor("^C")) << terminal.Seen();
+        terminal.Type("keep*10\r");
+        EXPECT_TRUE(terminal.WaitFor("\n10")) << terminal.Seen();
+        terminal.Type("fib(n):=IfF(n<2,n,fib(n-1)+fib(n-2)); fib(90); 'not reached'\r");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        terminal.Type("\x03");  // Ctrl-C while fib(90) runs
+        EXPECT_TRUE(terminal.WaitFor("error: Evaluation interrupted Most outer function: \"fib\".")) << terminal.Seen();
+        terminal.Type("fib(10) + keep\r");
+        EXPECT_TRUE(terminal.WaitFor("\n56")) << terminal.Seen();
+        EXPECT_EQ(terminal.Seen().find("not reached", terminal.Seen().find("interrupted")), std::string::npos);
+        terminal.Type(":help lnxp1\r");
+        EXPECT_TRUE(terminal.WaitFor("LnXP1(x (> \xe2\x88\x92" "1)) -> double: natural logarithm of 1 + x")) << terminal.Seen();
+        terminal.Type(":quit\r");
+        EXPECT_EQ(terminal.Status(), 0);
+    }
     std::filesystem::remove_all(home);
 }
 

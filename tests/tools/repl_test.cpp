@@ -71,6 +71,30 @@ TEST(ReplTest, HelpNamesEveryCommand) {
         EXPECT_NE(help.find(std::string("  :") + command.name), std::string::npos) << command.name;
 }
 
+// :help NAME and "_", the last result shown.
+TEST(ReplTest, HelpOnANameAndTheLastResult) {
+    const Step steps[] = {
+        {":help sin", "Sin(x (radians)) -> double: sine of an angle\n  example: Sin(Pi/2) -> 1.0"},
+        {":help PI", "Pi -> double: the number π\n  example: Pi -> 3.141592653589793"},
+        {":help copy", "Copy(text, index, count) -> string: count bytes of the text from index on\n"
+                       "  example: Copy('abcdef', 2, 3) -> 'bcd'"},
+        {":help dump", ":dump [FORMAT]: show the symbols; FORMAT: plain, qualified, detailed, detailed,qualified"},
+        {":help :quit", ":quit: leave (so does Ctrl-D)"},
+        {":help nosuch", "! no function, command or symbol named nosuch"},
+        {"_", "! TMVarRef.GetValue() Referenced symbol: \"_\" is not defied, position: 1."},
+        {"6*7", "42"},
+        {"_ + 1; _ * 2", "43\n86"},  // each shown result becomes "_"
+        {"f(a):=a; 'x'", "'x'"},      // a definition shows nothing and leaves "_" alone
+        {"_ + 'y'", "'xy'"},
+        {":help _", "_ reads the last result shown (unless a symbol _ is defined)"},
+        {"_ = 5; 1; _", "5\n1\n5"},  // a real symbol "_" wins
+        {":help _", "_=5 (your symbol)"},
+    };
+    TMathInterpreter interpreter;
+    Repl repl(interpreter);
+    for (const Step& step : steps) EXPECT_EQ(Shown(repl.Handle(step.line)), step.shown) << "line: " << step.line;
+}
+
 TEST(ReplTest, SaveAndLoadFiles) {
     const std::string file = ::testing::TempDir() + "tolvex_repl_symbols.txt";
     TMathInterpreter interpreter;
@@ -147,6 +171,20 @@ TEST(CompletionTest, EveryNameOnAnEmptyWordAndTheWordBeforeTheCursor) {
     const Completion middle = Complete(interpreter, "sq(4) + 1", 2);
     EXPECT_EQ(Joined(middle), "Sqr Sqrt");
     EXPECT_EQ(middle.start, 0u);
+}
+
+TEST(CompletionTest, ListsAsManyColumnsAsTheTerminalIsWide) {
+    const std::vector<Candidate> names = {{"Sin"}, {"Sinh"}, {"Sqr"}, {"Sqrt"}, {"StrToInt"}};  // cells of 10
+    const struct {
+        std::size_t width;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {80, {"Sin       Sinh      Sqr       Sqrt      StrToInt"}},
+        {30, {"Sin       Sinh      Sqr", "Sqrt      StrToInt"}},
+        {20, {"Sin       Sinh", "Sqr       Sqrt", "StrToInt"}},
+        {5, {"Sin", "Sinh", "Sqr", "Sqrt", "StrToInt"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LayOut(names, c.width), c.rows) << "width " << c.width;
 }
 
 TEST(CompletionTest, SymbolsFollowTheCaseRule) {

@@ -22,13 +22,16 @@ std::string Slurp(const std::string& path) {
     return s.str();
 }
 
-// Runs the tool with shell-quoted arguments and optional standard input.
-Outcome Tool(const std::string& args, const std::string& input = "") {
+// Runs the tool with shell-quoted arguments and optional standard input, under the shell's
+// `ulimit` options when given.
+Outcome Tool(const std::string& args, const std::string& input = "", const std::string& limits = "") {
     // Tests run as parallel processes: every process has files of its own.
     const std::string dir = ::testing::TempDir() + "tolvex_tool_" + std::to_string(::getpid()) + "_";
     const std::string in = dir + "in", out = dir + "out", err = dir + "err";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string command = std::string(TOLVEX_TOOL) + " " + args + " <" + in + " >" + out + " 2>" + err;
+    // The arguments come last, so that their own redirections win.
+    const std::string command = (limits.empty() ? "" : "ulimit " + limits + "; ") + std::string(TOLVEX_TOOL) +
+                                " <" + in + " >" + out + " 2>" + err + " " + args;
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
 }
@@ -65,17 +68,101 @@ TEST(ToolTest, OptionsAndUsage) {
     EXPECT_NE(Tool("--version").out.find("tolvex "), std::string::npos);
 }
 
+struct ToolCase {
+    const char* args;
+    int status;
+    const char* out;
+    const char* err;  // the start of standard error
+};
+
+// The option forms getopt_long accepts, and the one-line usage errors.
+TEST(ToolTest, OptionFormsAndUsageErrors) {
+    const ToolCase cases[] = {
+        {"--eval=1+1", 0, "2\n", ""},
+        {"-e2*3", 0, "6\n", ""},
+        {"-e 7 --typed", 0, "integer\t7\n", ""},  // options after the texts count too
+        {"-- -", 0, "42\n", ""},                   // standard input, whose text is "42"
+        {"-e 1 -- -e", 2, "1\n", "tolvex: Cannot open file \"-e\". No such file or directory\n"},
+        {"--bogus", 2, "", "tolvex: unknown option --bogus (tolvex --help lists the options)\n"},
+        {"-x", 2, "", "tolvex: unknown option -x (tolvex --help lists the options)\n"},
+        {"--interactive=1", 2, "", "tolvex: option --interactive takes no value (tolvex --help lists the options)\n"},
+        {"-e", 2, "", "tolvex: option -e needs a value (tolvex --help lists the options)\n"},
+        {"--load", 2, "", "tolvex: option --load needs a value (tolvex --help lists the options)\n"},
+        {"--typed=1", 2, "", "tolvex: option --typed takes no value (tolvex --help lists the options)\n"},
+        {"--escape-char ab -e 1", 2, "", "tolvex: --escape-char needs exactly one character (tolvex --help"},
+        {"--max-nesting=x -e 1", 2, "", "tolvex: --max-nesting needs a number from 0 to 4294967295 (tolvex"},
+        {"--dump-format fancy -e 1", 2, "", "tolvex: unknown dump format fancy (tolvex --help lists the options)\n"},
+        {"/", 2, "", "tolvex: Cannot open file \"/\". Is a directory\n"},
+        {"-e 1 / -e 2", 2, "1\n2\n", "tolvex: Cannot open file \"/\". Is a directory\n"},
+        {"--load / -e 1", 2, "", "tolvex: Cannot open file \"/\". Is a directory\n"},
+        {"-e 1 >/dev/full", 2, "", "tolvex: cannot write to standard output: No space left on device\n"},
+        {"--help >/dev/full", 2, "", "tolvex: cannot write to standard output"},
+        {"-e 'x=1; y=2' --dump", 0, "1\n2\nx=1;\ny=2\n", ""},  // the platform's line ends
+    };
+    for (const ToolCase& c : cases) {
+        const Outcome o = Tool(c.args, "42");
+        EXPECT_EQ(o.status, c.status) << c.args;
+        if (std::string(c.args).find(">/dev/full") == std::string::npos) {
+            EXPECT_EQ(o.out, c.out) << c.args;
+        }
+        EXPECT_EQ(o.err.substr(0, std::string(c.err).size()), c.err) << c.args << ": " << o.err;
+    }
+}
+
+// FILE and "-" read as --load does: up to the maximum text length, then refused.
+TEST(ToolTest, SourcesLongerThanTheTextLimitAreRefused) {
+    const std::string file = ::testing::TempDir() + "tolvex_tool_long_" + std::to_string(::getpid()) + ".txt";
+    {
+        std::ofstream out(file, std::ios::binary);
+        const std::string block(1 << 20, ' ');
+        for (int i = 0; i <= 256; ++i) out << block;
+    }
+    const std::string refusal = "exceeds the maximum text length of 268435456 bytes.";
+    Outcome o = Tool(file);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find(refusal), std::string::npos) << o.err;
+    o = Tool("- <" + file);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find(refusal), std::string::npos) << o.err;
+    std::remove(file.c_str());
+}
+
 TEST(ToolTest, SymbolFiles) {
     const std::string file = ::testing::TempDir() + "tolvex_tool_symbols_" + std::to_string(::getpid()) + ".txt";
     Outcome o = Tool("-e 'x=5; f(a):=a*x' -e 'zz' --save " + file + " --dump");
     EXPECT_EQ(o.status, 1);  // the failed statement still saves
-    EXPECT_EQ(o.out, "5\n\n" "x=5;\r\nf(a):=f.a*x\n");
+    EXPECT_EQ(o.out, "5\n\n" "x=5;\nf(a):=f.a*x\n");
     EXPECT_EQ(Slurp(file), "x=5;\r\nf(a):=a*x");
     EXPECT_EQ(Tool("--load " + file + " -e 'f(2)' --dump --dump-format detailed").out,
-              "10\nTMVar[\"x\"](5);\r\nTMFunction[\"f\"](TMParam[\"a\"]){TMMultiply(TMVarRef<\"a\">,TMVarRef<\"x\">)}\n");
-    EXPECT_EQ(Tool("--load " + file + " --dump --dump-format plain").out, "x=5;\r\nf(a):=a*x\n");
+              "10\nTMVar[\"x\"](5);\nTMFunction[\"f\"](TMParam[\"a\"]){TMMultiply(TMVarRef<\"a\">,TMVarRef<\"x\">)}\n");
+    EXPECT_EQ(Tool("--load " + file + " --dump --dump-format plain").out, "x=5;\nf(a):=a*x\n");
     EXPECT_EQ(Tool("--load /nonexistent/symbols -e 1").status, 2);
     EXPECT_EQ(Tool("--dump-format fancy -e 1").status, 2);
+    std::remove(file.c_str());
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TOLVEX_NO_MEMORY_CAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOLVEX_NO_MEMORY_CAP 1
+#endif
+#endif
+
+// Under a memory cap, a statement that needs more memory fails on its own: the later statements
+// run and the save still writes the symbols. Each call level holds a fresh 16 MB argument.
+TEST(ToolTest, OutOfMemoryIsOneStatementsError) {
+#ifdef TOLVEX_NO_MEMORY_CAP
+    GTEST_SKIP() << "the sanitizer runtime reserves more address space than a cap leaves";
+#endif
+    const std::string file = ::testing::TempDir() + "tolvex_oom_" + std::to_string(::getpid());
+    Outcome o = Tool("--save " + file +
+                         " -e \"x=1; f(s,n):=IfF(n==0,Length(s),f(StringOfChar('y',16000000),n-1)); f('',500); y=x+1\"",
+                     "", "-v 786432");
+    EXPECT_EQ(o.status, 1) << o.err;
+    EXPECT_EQ(o.out, "1\n\n2\n");
+    EXPECT_NE(o.err.find("error: Out of memory"), std::string::npos) << o.err;
+    EXPECT_EQ(Slurp(file), "x=1;\r\nf(s,n):=IfF(n==0,Length(s),f(StringOfChar('y',16000000),n-1));\r\ny=2");
     std::remove(file.c_str());
 }
 

@@ -146,4 +146,18 @@ std::string Replacement(const Completion& completion) {
     return prefix.size() > completion.word.size() ? prefix : completion.word;
 }
 
+std::vector<std::string> LayOut(const std::vector<Candidate>& candidates, std::size_t width) {
+    std::size_t cell = 0;
+    for (const Candidate& c : candidates) cell = std::max(cell, c.name.size() + 2);
+    const std::size_t columns = cell ? std::max<std::size_t>(1, width / cell) : 1;
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (i % columns == 0) rows.emplace_back();
+        std::string name = candidates[i].name;
+        if ((i + 1) % columns != 0 && i + 1 != candidates.size()) name.resize(cell, ' ');
+        rows.back() += name;
+    }
+    return rows;
+}
+
 }  // namespace tolvex::tool

@@ -30,4 +30,8 @@ Completion Complete(const TMathInterpreter& interpreter, const std::string& line
 // otherwise the longest prefix that all candidates share, which may be the word itself.
 std::string Replacement(const Completion& completion);
 
+// The candidates laid out in rows for a terminal `width` columns wide: as many columns as fit,
+// each as wide as the longest name and two blanks; one name a row when none fit two.
+std::vector<std::string> LayOut(const std::vector<Candidate>& candidates, std::size_t width);
+
 }  // namespace tolvex::tool

@@ -1,10 +1,14 @@
 #include "tools/tolvex/console.h"
 
 #include <histedit.h>
+#include <langinfo.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <clocale>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -48,20 +52,76 @@ std::string HistoryFile() {
 
 const char* Prompt(EditLine*) { return "tolvex> "; }
 
-// Lists the candidates below the line, several to a row.
+// The terminal's width now (it may have been resized), else COLUMNS, else 80.
+std::size_t TerminalWidth() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    const char* columns = std::getenv("COLUMNS");
+    const int given = columns ? std::atoi(columns) : 0;
+    return given > 0 ? static_cast<std::size_t>(given) : 80;
+}
+
+// Lists the candidates below the line, as many to a row as the terminal is wide.
 void List(const Completion& completion) {
-    std::size_t width = 0;
-    for (const Candidate& c : completion.candidates) width = std::max(width, c.name.size() + 2);
-    const std::size_t columns = std::max<std::size_t>(1, 80 / width);
     std::cout << '\n';
-    for (std::size_t i = 0; i < completion.candidates.size(); ++i) {
-        std::string name = completion.candidates[i].name;
-        const bool last = (i + 1) % columns == 0 || i + 1 == completion.candidates.size();
-        if (!last) name.resize(width, ' ');
-        std::cout << name << (last ? "\n" : "");
-    }
+    for (const std::string& row : LayOut(completion.candidates, TerminalWidth())) std::cout << row << '\n';
     std::cout.flush();
 }
+
+// Ctrl-C on the line: the line is given up, as a shell does, and a fresh prompt follows.
+unsigned char CancelLine(EditLine* editor, int) {
+    const LineInfo* info = el_line(editor);
+    el_cursor(editor, static_cast<int>(info->lastchar - info->cursor));
+    el_deletestr(editor, static_cast<int>(info->lastchar - info->buffer));
+    std::cout << "^C\n" << std::flush;
+    return CC_REDISPLAY;
+}
+
+// libedit's own SIGTSTP handling restores the terminal, stops, and redraws the line on SIGCONT.
+unsigned char SuspendKey(EditLine*, int) {
+    kill(0, SIGTSTP);
+    return CC_NORM;
+}
+
+// Line editing reads bytes as characters of the locale; in the C locale it would drop every
+// byte above 127. A locale without UTF-8 (C, POSIX) gives way to C.UTF-8; any other locale's own
+// encoding is kept, so a Latin-1 terminal still gets its bytes. Only the character type changes:
+// the interpreter reads and writes numbers the same in every locale.
+void UseTerminalEncoding() {
+    std::setlocale(LC_CTYPE, "");
+    const char* codeset = nl_langinfo(CODESET);
+    if (std::strcmp(codeset, "ANSI_X3.4-1968") == 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+// Ctrl-C during an evaluation: the terminal is out of line-editing mode then, so the key sends
+// SIGINT, and the handler asks the interpreter to stop (an atomic store, safe in a handler).
+TMathInterpreter* interrupted = nullptr;
+void OnInterrupt(int) {
+    if (interrupted) interrupted->Interrupt();
+}
+
+// Installs the handler for one session and puts the previous one back.
+class InterruptHandler {
+public:
+    explicit InterruptHandler(TMathInterpreter& interpreter) {
+        interrupted = &interpreter;
+        struct sigaction action{};
+        action.sa_handler = &OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGINT, &action, &previous_);
+    }
+    ~InterruptHandler() {
+        sigaction(SIGINT, &previous_, nullptr);
+        interrupted = nullptr;
+    }
+    InterruptHandler(const InterruptHandler&) = delete;
+    InterruptHandler& operator=(const InterruptHandler&) = delete;
+
+private:
+    struct sigaction previous_{};
+};
 
 unsigned char CompleteKey(EditLine* editor, int) {
     Repl* repl = nullptr;
@@ -95,6 +155,13 @@ public:
         el_set(editor_, EL_CLIENTDATA, &repl);
         el_set(editor_, EL_ADDFN, "tolvex-complete", "complete a name", &CompleteKey);
         el_set(editor_, EL_BIND, "^I", "tolvex-complete", nullptr);
+        // While a line is edited the terminal sends no signals: Ctrl-C is a key that gives the line
+        // up, and Ctrl-Z a key that suspends the tool as the signal would have.
+        el_set(editor_, EL_SETTY, "-d", "-isig", nullptr);
+        el_set(editor_, EL_ADDFN, "tolvex-cancel", "give up the line", &CancelLine);
+        el_set(editor_, EL_BIND, "^C", "tolvex-cancel", nullptr);
+        el_set(editor_, EL_ADDFN, "tolvex-suspend", "suspend the tool", &SuspendKey);
+        el_set(editor_, EL_BIND, "^Z", "tolvex-suspend", nullptr);
         el_source(editor_, nullptr);  // the user's own key bindings in ~/.editrc
     }
     ~Editor() {
@@ -133,6 +200,8 @@ private:
 void RunInteractive(Repl& repl) {
     if (!isatty(STDIN_FILENO)) return RunLines(repl);
     const bool colour = ColourWanted();
+    UseTerminalEncoding();
+    InterruptHandler handler(repl.Interpreter());
     Editor editor(repl);
     std::cout << "tolvex " TOLVEX_VERSION " - :help lists the commands, Ctrl-D leaves\n" << std::flush;
     std::string line;

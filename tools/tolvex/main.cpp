@@ -2,6 +2,8 @@
 // and offers them line by line in the REPL.
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 #include "tolvex/interpreter/mathinterpreter.h"
@@ -46,7 +48,8 @@ int Run(const Options& options, TDumpFormat dumpFormat, bool interactive) {
         Repl repl(interpreter);
         RunInteractive(repl);
     }
-    if (options.dump) std::cout << interpreter.GetDumpText() << '\n';
+    // Lines end as the platform ends them; only saved files keep the symbol text's CR LF.
+    if (options.dump) std::cout << interpreter.Dump(";\n", dumpFormat) << '\n';
     if (options.save) {
         try {
             interpreter.SaveSymbolsToFile(*options.save);
@@ -58,29 +61,39 @@ int Run(const Options& options, TDumpFormat dumpFormat, bool interactive) {
     return status ? status : runner.Failed() ? 1 : 0;
 }
 
+// A usage error takes one line; the help is one option away.
+int UsageError(const std::string& message) {
+    std::cerr << "tolvex: " << message << " (tolvex --help lists the options)\n";
+    return 2;
+}
+
+// Output that could not be written is a failure, never a success: a full disk, a closed pipe.
+int Finish(int status) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout) return status;
+    std::cerr << "tolvex: cannot write to standard output" << (errno ? std::string(": ") + std::strerror(errno) : "") << '\n';
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::string error;
     std::optional<Options> options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
-    if (!options) {
-        std::cerr << "tolvex: " << error << '\n' << kUsage;
-        return 2;
-    }
-    if (options->help) return std::cout << kUsage, 0;
-    if (options->version) return std::cout << "tolvex " << TOLVEX_VERSION << '\n', 0;
+    if (!options) return UsageError(error);
+    if (options->help) return std::cout << kUsage, Finish(0);
+    if (options->version) return std::cout << "tolvex " << TOLVEX_VERSION << '\n', Finish(0);
     TDumpFormat dumpFormat{dfQualified};
-    if (options->dumpFormat && !ParseDumpFormat(*options->dumpFormat, dumpFormat)) {
-        std::cerr << "tolvex: unknown dump format " << *options->dumpFormat << '\n' << kUsage;
-        return 2;
-    }
+    if (options->dumpFormat && !ParseDumpFormat(*options->dumpFormat, dumpFormat))
+        return UsageError("unknown dump format " + *options->dumpFormat);
     const bool onlySymbols = options->load || options->save || options->dump;
     const bool noSources = options->sources.empty() && !onlySymbols;
     const bool interactive = options->interactive || (noSources && isatty(STDIN_FILENO));
     if (noSources && !interactive) options->sources.push_back({true, "-"});
     try {
-        return Run(*options, dumpFormat, interactive);
+        return Finish(Run(*options, dumpFormat, interactive));
     } catch (const std::exception& e) {
         std::cerr << "tolvex: " << e.what() << '\n';
         return 2;

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "tools/tolvex/options.h"
+#include "tools/tolvex/reference.h"
 
 namespace tolvex::tool {
 
@@ -48,7 +49,7 @@ std::string Plural(int count, const char* noun) {
 
 const std::vector<ReplCommand>& Repl::Commands() {
     static const std::vector<ReplCommand> commands = {
-        {"help", "", "list these commands", &Repl::Help},
+        {"help", "[NAME]", "list these commands; with NAME, what a function or command does", &Repl::Help},
         {"dump", "[FORMAT]", "show the symbols; FORMAT: plain, qualified, detailed, detailed,qualified", &Repl::Dump},
         {"save", "FILE", "save the symbols to FILE as text that recreates them", &Repl::Save},
         {"load", "FILE", "replace the symbols by those saved in FILE", &Repl::Load},
@@ -65,6 +66,16 @@ const std::vector<std::string>& Repl::Settings() {
     return names;
 }
 
+Repl::Repl(TMathInterpreter& interpreter) : interpreter_(interpreter) {
+    // Only a read: a call, or an assignment (which creates a real "_"), is left to the table.
+    interpreter_.SetOnUnknownSymbol([this](TMathInterpreter&, const std::string& name, const Variant& parameters,
+                                           Variant& value) {
+        if (name == kLastResultName && parameters.Kind() == VarKind::Null && value.IsEmpty()) value = last_;
+    });
+}
+
+Repl::~Repl() { interpreter_.SetOnUnknownSymbol(nullptr); }
+
 ReplReply Repl::Handle(const std::string& line) {
     const std::string text = Trimmed(line);
     // A statement never starts with ":" followed by a letter, so such a line is a command.
@@ -77,11 +88,17 @@ ReplReply Repl::Handle(const std::string& line) {
 // yields nothing (a definition, delete, a blank statement) shows no line.
 ReplReply Repl::RunStatements(const std::string& text) {
     ReplReply reply;
+    interpreter_.ClearInterrupt();  // a Ctrl-C while the line was typed stops nothing
     for (const std::string& statement : interpreter_.SplitStatements(text)) {
         try {
-            const Variant value = interpreter_.ExecuteExpression(statement);
-            if (value.Kind() != VarKind::Null && value.Kind() != VarKind::Empty)
+            Variant value = interpreter_.ExecuteExpression(statement);
+            if (value.Kind() != VarKind::Null && value.Kind() != VarKind::Empty) {
                 reply.lines.push_back({false, TMItem::QuotedVar(value, interpreter_.EscapeChar())});
+                last_ = std::move(value);
+            }
+        } catch (const EInterrupted& e) {
+            reply.lines.push_back({true, e.Message()});
+            break;  // Ctrl-C stops the rest of the line too
         } catch (const Exception& e) {
             reply.lines.push_back({true, e.Message()});
         }
@@ -101,14 +118,46 @@ ReplReply Repl::RunCommand(const std::string& line) {
     return Fail("unknown command :" + name + " (:help lists the commands)");
 }
 
-ReplReply Repl::Help(const std::string&) {
+namespace {
+
+// "Sin(x (radians)) -> double: sine of an angle", then the example and what it gives.
+ReplReply FunctionHelpReply(const FunctionHelp& row, char escape) {
+    const std::string call = std::string(row.name) + (std::string(row.operands) == "none" ? "" : "(" + std::string(row.operands) + ")");
+    ReplReply reply = Say(call + " -> " + row.result + ": " + row.description);
+    std::string shown;
+    try {
+        TMathInterpreter scratch;
+        scratch.SetRandomSeed(1);
+        scratch.SetEscapeChar(escape);
+        shown = TMItem::QuotedVar(scratch.ExecuteExpression(row.example), escape);
+    } catch (const Exception& e) {
+        shown = "error: " + e.Message();
+    }
+    reply.lines.push_back({false, std::string("  example: ") + row.example + " -> " + shown});
+    return reply;
+}
+
+}  // namespace
+
+ReplReply Repl::Help(const std::string& name) {
+    if (!name.empty()) {
+        const std::string bare = name[0] == ':' ? name.substr(1) : name;
+        for (const ReplCommand& c : Commands())
+            if (bare == c.name) return Say(std::string(":") + c.name + (*c.arguments ? std::string(" ") + c.arguments : "") + ": " + c.help);
+        if (const FunctionHelp* row = FindFunctionHelp(name)) return FunctionHelpReply(*row, interpreter_.EscapeChar());
+        if (interpreter_.SymbolExists(name))
+            return Say(interpreter_.DumpSymbol(name, TDumpFormat{}.WithEscapeChar(interpreter_.EscapeChar())) + " (your symbol)");
+        if (name == kLastResultName) return Say("_ reads the last result shown (unless a symbol _ is defined)");
+        return Fail("no function, command or symbol named " + name);
+    }
     ReplReply reply = Say("Type a statement list (statements separated by \";\"), or a command:");
     for (const ReplCommand& c : Commands()) {
         std::string usage = std::string("  :") + c.name + (*c.arguments ? std::string(" ") + c.arguments : "");
         usage.resize(std::max<std::size_t>(usage.size() + 2, 24), ' ');
         reply.lines.push_back({false, usage + c.help});
     }
-    reply.lines.push_back({false, "Tab completes function names, keywords, symbols and commands."});
+    reply.lines.push_back({false, "_ reads the last result. Tab completes function names, keywords, symbols and commands."});
+    reply.lines.push_back({false, "Ctrl-C clears the line, or stops the evaluation that runs."});
     return reply;
 }
 

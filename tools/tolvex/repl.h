@@ -31,8 +31,12 @@ struct ReplCommand {
 
 class Repl {
 public:
-    // The interpreter is not owned and outlives the REPL.
-    explicit Repl(TMathInterpreter& interpreter) : interpreter_(interpreter) {}
+    // The interpreter is not owned and outlives the REPL. While the REPL lives, it answers the
+    // interpreter's unknown-symbol event for reads of "_", the last result shown.
+    explicit Repl(TMathInterpreter& interpreter);
+    ~Repl();
+    Repl(const Repl&) = delete;
+    Repl& operator=(const Repl&) = delete;
 
     ReplReply Handle(const std::string& line);
     TMathInterpreter& Interpreter() const { return interpreter_; }
@@ -50,12 +54,16 @@ private:
     ReplReply Load(const std::string& file);
     ReplReply Clear(const std::string&);
     ReplReply Set(const std::string& argument);
-    ReplReply Help(const std::string&);
+    ReplReply Help(const std::string& name);
     ReplReply Quit(const std::string&);
     // "Name = value" of one setting, by its exact name.
     std::string ShowSetting(const std::string& name) const;
 
     TMathInterpreter& interpreter_;
+    Variant last_;  // what "_" reads; empty until a statement showed a value
 };
+
+// The name that reads the last result shown, unless the table holds a symbol of that name.
+inline constexpr const char* kLastResultName = "_";
 
 }  // namespace tolvex::tool

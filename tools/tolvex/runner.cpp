@@ -1,8 +1,11 @@
 #include "tools/tolvex/runner.h"
 
-#include <fstream>
+#include <unistd.h>
+
 #include <iostream>
-#include <sstream>
+#include <new>
+
+#include "tolvex/framework/stream.h"
 
 namespace tolvex::tool {
 
@@ -37,13 +40,19 @@ void Runner::RunText(const std::string& text) {
         try {
             Print(interpreter_.ExecuteExpression(statement));
         } catch (const Exception& e) {
-            failed_ = true;
-            if (typed_)
-                std::cout << "error\t" << Escaped(e.Message()) << '\n';
-            else
-                std::cerr << "error: " << e.Message() << '\n';
+            Fail(e.Message());
+        } catch (const std::bad_alloc&) {
+            Fail(EOutOfMemory().Message());  // printing a huge result; the next statement may fit
         }
     }
+}
+
+void Runner::Fail(const std::string& message) {
+    failed_ = true;
+    if (typed_)
+        std::cout << "error\t" << Escaped(message) << '\n';
+    else
+        std::cerr << "error: " << message << '\n';
 }
 
 void Runner::Print(const Variant& value) {
@@ -53,23 +62,23 @@ void Runner::Print(const Variant& value) {
         std::cout << VarToStr(value) << '\n';
 }
 
+// Files and standard input are read as loading reads them: whole, up to the maximum text length.
 bool ReadSource(const Source& source, std::string& text) {
     if (!source.isFile) {
         text = source.text;
         return true;
     }
-    std::ostringstream buffer;
-    if (source.text == "-") {
-        buffer << std::cin.rdbuf();
-    } else {
-        std::ifstream file(source.text, std::ios::binary);
-        if (!file) {
-            std::cerr << "tolvex: cannot open file " << source.text << '\n';
-            return false;
+    try {
+        if (source.text == "-") {
+            TFileStream in(::dup(STDIN_FILENO), "standard input");
+            text = TMathInterpreter::ReadText(in);
+        } else {
+            text = TMathInterpreter::ReadFile(source.text);
         }
-        buffer << file.rdbuf();
+    } catch (const Exception& e) {
+        std::cerr << "tolvex: " << e.Message() << '\n';
+        return false;
     }
-    text = buffer.str();
     return true;
 }
 

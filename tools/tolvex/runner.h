@@ -18,6 +18,8 @@ public:
 
 private:
     void Print(const Variant& value);
+    // Reports a failed statement: on standard error, or as an error line in typed mode.
+    void Fail(const std::string& message);
 
     TMathInterpreter& interpreter_;
     bool typed_;
@@ -25,7 +27,8 @@ private:
 };
 
 // The text of a source: the -e text itself, or the file's bytes ('-' reads standard input).
-// False, after a message on standard error, when the file cannot be opened.
+// False, after a message on standard error, when the file cannot be opened or read, or is longer
+// than the maximum text length.
 bool ReadSource(const Source& source, std::string& text);
 
 }  // namespace tolvex::tool

@@ -45,6 +45,13 @@ TDemoForm::TDemoForm(TMathInterpreter& interpreter)
     layout->addRow(QStringLiteral("&Combo box:"), comboWidget_);
     layout->addRow(QStringLiteral("&Memo:"), memoWidget_);
     layout->addRow(QStringLiteral("&Rich edit:"), richWidget_);
+    // The transcripts keep room for a few lines however small the window gets.
+    for (QWidget* transcript : {static_cast<QWidget*>(memoWidget_), static_cast<QWidget*>(richWidget_)})
+        transcript->setMinimumHeight(transcript->fontMetrics().lineSpacing() * 4 + 12);
+    QWidget::setTabOrder(editWidget_, comboWidget_);
+    QWidget::setTabOrder(comboWidget_, memoWidget_);
+    QWidget::setTabOrder(memoWidget_, richWidget_);
+    window_->setMinimumSize(window_->minimumSizeHint());
     window_->resize(520, 460);
 }
 

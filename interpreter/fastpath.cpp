@@ -1,0 +1,148 @@
+#include "tolvex/interpreter/fastpath_internal.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+#include "tolvex/model/mathitem.h"
+
+namespace tolvex {
+
+namespace {
+
+constexpr double kFallBack = std::numeric_limits<double>::quiet_NaN();
+
+inline bool Finite(double x) { return std::fabs(x) <= DBL_MAX; }
+
+struct FromNode {
+    static double Get(FastOperand o) { return o.node->run(o.node); }
+};
+struct FromVariable {
+    static double Get(FastOperand o) {
+        const TMSymbol* symbol = o.reference->SymbolReference;
+        if (!Is<TMVar>(symbol)) return kFallBack;
+        const Variant& v = static_cast<const TMVar*>(symbol)->Value();
+        return v.Kind() == VarKind::Double ? v.Dbl() : kFallBack;
+    }
+};
+struct FromConstant {
+    static double Get(FastOperand o) { return o.value; }
+};
+
+// x / inf and the operands of "^" and of functions are the places where a non-finite value could
+// turn finite again; they hand on NaN instead. Everywhere else it carries through by itself.
+struct AddOp {
+    static double Apply(double x, double y) { return x + y; }
+};
+struct SubtractOp {
+    static double Apply(double x, double y) { return x - y; }
+};
+struct MultiplyOp {
+    static double Apply(double x, double y) { return x * y; }
+};
+struct DivideOp {
+    static double Apply(double x, double y) { return Finite(y) ? x / y : kFallBack; }
+};
+struct PowerOp {
+    static double Apply(double x, double y) {
+        return Finite(x) && Finite(y) && !(x == 0 && y < 0) ? std::pow(x, y) : kFallBack;
+    }
+};
+
+template <class Op, class L, class R>
+double Binary(const FastNode* n) {
+    return Op::Apply(L::Get(n->a), R::Get(n->b));
+}
+template <class X>
+double Negate(const FastNode* n) {
+    return -X::Get(n->a);
+}
+// Adding zero turns -0 into +0, as the exact evaluation of a function does.
+template <class X>
+double Function(const FastNode* n) {
+    const double x = X::Get(n->a);
+    return Finite(x) ? n->function(x) + 0.0 : kFallBack;
+}
+template <class X>
+double Identity(const FastNode* n) {
+    return X::Get(n->a);
+}
+
+// Entries by the sources of the operands, in the order of FastProgramBuilder::Source.
+template <class Op>
+constexpr FastEntry kBinary[3][3] = {
+    {Binary<Op, FromNode, FromNode>, Binary<Op, FromNode, FromVariable>, Binary<Op, FromNode, FromConstant>},
+    {Binary<Op, FromVariable, FromNode>, Binary<Op, FromVariable, FromVariable>, Binary<Op, FromVariable, FromConstant>},
+    {Binary<Op, FromConstant, FromNode>, Binary<Op, FromConstant, FromVariable>, Binary<Op, FromConstant, FromConstant>},
+};
+
+}  // namespace
+
+void FastProgramBuilder::Constant(double value, bool isInteger) {
+    Value v{Source::Constant, isInteger, {}};
+    v.operand.value = value;
+    stack_.push_back(v);
+}
+
+void FastProgramBuilder::Variable(const TMReference* reference) {
+    Value v{Source::Variable, false, {}};
+    v.operand.reference = reference;
+    stack_.push_back(v);
+}
+
+const FastNode* FastProgramBuilder::Add(FastNode node) {
+    nodes_.push_back(node);
+    return &nodes_.back();
+}
+
+bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
+    const auto index = [](const Value& v) { return static_cast<int>(v.source); };
+    FastNode node;
+    if (step == FastStep::Negate || step == FastStep::Function) {
+        const Value x = stack_.back();
+        stack_.pop_back();
+        if (x.isInteger) return false;  // left unfolded because it fails
+        static constexpr FastEntry kNegate[3] = {Negate<FromNode>, Negate<FromVariable>, Negate<FromConstant>};
+        static constexpr FastEntry kFunction[3] = {Function<FromNode>, Function<FromVariable>, Function<FromConstant>};
+        node.run = (step == FastStep::Negate ? kNegate : kFunction)[index(x)];
+        node.a = x.operand;
+        node.function = function;
+    } else {
+        const Value y = stack_.back();
+        stack_.pop_back();
+        const Value x = stack_.back();
+        stack_.pop_back();
+        if (x.isInteger && y.isInteger) return false;  // integer arithmetic, or a failing constant
+        switch (step) {
+            case FastStep::Add: node.run = kBinary<AddOp>[index(x)][index(y)]; break;
+            case FastStep::Subtract: node.run = kBinary<SubtractOp>[index(x)][index(y)]; break;
+            case FastStep::Multiply: node.run = kBinary<MultiplyOp>[index(x)][index(y)]; break;
+            case FastStep::Divide: node.run = kBinary<DivideOp>[index(x)][index(y)]; break;
+            case FastStep::Power: node.run = kBinary<PowerOp>[index(x)][index(y)]; break;
+            default: return false;
+        }
+        node.a = x.operand;
+        node.b = y.operand;
+    }
+    Value result{Source::Node, false, {}};
+    result.operand.node = Add(node);
+    stack_.push_back(result);
+    return true;
+}
+
+bool FastProgramBuilder::Finish(FastEntry& entry, const FastNode*& root) {
+    if (stack_.size() != 1 || stack_.back().isInteger) return false;
+    const Value& top = stack_.back();
+    if (top.source == Source::Node) {
+        root = top.operand.node;
+    } else {
+        FastNode node;
+        node.run = top.source == Source::Variable ? Identity<FromVariable> : Identity<FromConstant>;
+        node.a = top.operand;
+        root = Add(node);
+    }
+    entry = root->run;
+    return true;
+}
+
+}  // namespace tolvex

@@ -1,0 +1,27 @@
+// The kernels whose double routine gives the extended result rounded to double, or its neighbour:
+// glibc's double routines are accurate to within one unit in the last place and cost a fraction
+// of the extended ones (sinl and cosl reduce large arguments with a multi-precision routine).
+// Log10, Sinh and Tanh stay in extended precision (glibc's double routines are off by two units
+// for some arguments), as do
+// Factorial, the number bases and the financial iterations.
+#include <cmath>
+
+#include "tolvex/intrinsics/functions.h"
+
+namespace tolvex {
+
+double AbsReal(double x) { return std::fabs(x); }
+double ArcCosReal(double x) { return std::acos(x); }
+double ArcSinReal(double x) { return std::asin(x); }
+double ArcTanReal(double x) { return std::atan(x); }
+double CosReal(double x) { return std::cos(x); }
+double CoshReal(double x) { return std::cosh(x); }
+double ExpReal(double x) { return std::exp(x); }
+double LnReal(double x) { return std::log(x); }
+double Log2Real(double x) { return std::log2(x); }
+double SinReal(double x) { return std::sin(x); }
+double SqrReal(double x) { return x * x; }
+double SqrtReal(double x) { return std::sqrt(x); }
+double TanReal(double x) { return std::tan(x); }
+
+}  // namespace tolvex
