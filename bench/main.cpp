@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     using namespace tolvex::bench;
     RegisterNative();
     RegisterTolvex();
+    RegisterTolvexBound();
     RegisterMuparser();
     RegisterFparser();
     RegisterScaling();

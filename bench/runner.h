@@ -68,9 +68,19 @@ void RegisterEngine(const std::string& engine) {
     }
 }
 
+// Only the prepared family, under another name (e.g. "prepared_bound").
+template <class Engine>
+void RegisterPreparedFamily(const std::string& family, const std::string& engine) {
+    for (const Formula& f : Formulas()) {
+        benchmark::RegisterBenchmark((family + "/" + engine + "/" + f.name).c_str(),
+                                     [&f](benchmark::State& s) { RunPrepared<Engine>(s, f); });
+    }
+}
+
 // One registration function per engine; the peers exist only when their packages were found.
 void RegisterNative();
 void RegisterTolvex();
+void RegisterTolvexBound();
 void RegisterMuparser();
 void RegisterFparser();
 void RegisterScaling();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tolvex/export.h"
+#include "tolvex/framework/errorcode.h"
 
 TOLVEX_BEGIN_API
 
@@ -15,11 +16,32 @@ public:
     explicit Exception(std::string message) : message_(std::move(message)) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& Message() const noexcept { return message_; }
-    void SetMessage(std::string message) { message_ = std::move(message); }
+    void SetMessage(std::string message);
     virtual const char* ClassName() const noexcept { return "Exception"; }
 
+    // ---- Where and what, as fields ----------------------------------------------------------
+    // The family of the message (the class for platform errors).
+    TErrorCode Code() const;
+    // The 1-based position within the statement that the message names first; 0 when none.
+    int Position() const;
+    // The 1-based number of the failing statement of a statement list or load; 0 when unknown.
+    int StatementIndex() const noexcept { return statement_; }
+    // What a load read ("file \"x.txt\"", or a stream's name); empty outside loads.
+    const std::string& Source() const noexcept { return source_; }
+    void SetLocation(int statement, std::string source);
+    // The message followed by the load location when there is one, as tools show it:
+    // "… Loading file \"x.txt\", statement 3."
+    std::string FullMessage() const;
+
 private:
+    void Classify() const;
+
     std::string message_;
+    int statement_ = 0;
+    std::string source_;
+    mutable bool classified_ = false;
+    mutable TErrorCode code_ = TErrorCode::Unknown;
+    mutable int position_ = 0;
 };
 
 // Declares a platform error class with its default message.

@@ -1,4 +1,4 @@
-#include "tolvex/interpreter/compiled.h"
+#include "tolvex/interpreter/compiled_internal.h"
 
 #include <cmath>
 #include <limits>

@@ -1,5 +1,6 @@
 // Statement lists: split at ";" outside string literals, one result per statement, gathered in
 // chunks of 256 so the result array grows once per chunk.
+#include <array>
 #include <string_view>
 
 #include "tolvex/framework/format.h"
@@ -9,6 +10,9 @@
 namespace tolvex {
 
 namespace {
+
+// The buffer in which Execute gathers statement results.
+using TChunk = std::array<Variant, 256>;
 
 // Index of the ";" that ends the statement starting at `start`, or the text's length. A string
 // literal is read as the scanner reads it: either quote opens it, the same quote closes it, a
@@ -85,7 +89,7 @@ void TMathInterpreter::RunStatements(const std::string& text, const std::string&
                 CheckInterrupt();
                 ExecuteExpression(text.substr(start, end - start));
             } catch (Exception& e) {
-                e.SetMessage(Join(e.Message(), " Loading ", source, ", statement ", number, "."));
+                e.SetLocation(number, source);
                 throw;
             }
         }
@@ -109,10 +113,12 @@ Variant TMathInterpreter::Execute(const std::string& text, TStrings* errors) {
     Variant result = VarArrayCreate(1);
     auto chunk = std::make_unique<TChunk>();
     int held = 0;
+    int number = 0;
     bool first = true;
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = StatementEnd(text, start, escapeChar_);
         if (end > start) {
+            ++number;
             if (held == static_cast<int>(chunk->size())) Flush(result, *chunk, held, first);
             Variant value;
             try {
@@ -120,8 +126,11 @@ Variant TMathInterpreter::Execute(const std::string& text, TStrings* errors) {
                 value = ExecuteExpression(text.substr(start, end - start));
             } catch (const EInterrupted&) {
                 throw;  // the host asked to stop the whole list, not one statement
-            } catch (const Exception& e) {
-                if (!errors) throw;
+            } catch (Exception& e) {
+                if (!errors) {
+                    e.SetLocation(number, "");
+                    throw;
+                }
                 value = Null();
                 errors->Add(e.Message());
             }

@@ -2,13 +2,19 @@
 
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/format.h"
+#include "tolvex/interpreter/compiled_internal.h"
 #include "tolvex/interpreter/entry_internal.h"
+#include "tolvex/interpreter/evaluation_internal.h"
 #include "tolvex/interpreter/oneshot_internal.h"
+#include "tolvex/model/random_internal.h"
 
 namespace tolvex {
 
 TMathInterpreter::TMathInterpreter(TComponent* owner)
-    : TComponent(owner), prepared_(std::make_unique<TMExpressions>()), symbols_(std::make_unique<TMSymbols>()) {
+    : TComponent(owner),
+      prepared_(std::make_unique<TMExpressions>()),
+      symbols_(std::make_unique<TMSymbols>()),
+      random_(std::make_unique<TRandomGenerator>()) {
     symbols_->MathInterpreter = this;
     symbols_->EnableIndex();
 }
@@ -22,10 +28,13 @@ TMathInterpreter::~TMathInterpreter() {
     symbols_.reset();
 }
 
+void TMathInterpreter::SetRandomSeed(std::uint64_t seed) { random_->engine.seed(seed); }
+
 // ---- Properties -----------------------------------------------------------------------------
 
 void TMathInterpreter::SetCaseSensitiveSymbols(bool value) {
-    if (caseSensitive_ && !value) ClearSymbols();
+    // Names the host made under one rule may clash under the other, so they go too.
+    if (caseSensitive_ && !value) ClearSymbols(false);
     caseSensitive_ = value;
 }
 
@@ -74,16 +83,24 @@ void TMathInterpreter::DebugParseExpression(const std::string& text, TStrings& l
 
 // ---- Symbols --------------------------------------------------------------------------------
 
-void TMathInterpreter::ClearSymbols() {
+void TMathInterpreter::ClearSymbols() { ClearSymbols(true); }
+
+// The host's own symbols are taken out first and put back in their order afterwards, so that a
+// load keeps them and saved text that uses them binds to them again.
+void TMathInterpreter::ClearSymbols(bool keepHostSymbols) {
     CheckNotEvaluating("ClearSymbols");
+    std::vector<std::unique_ptr<TMItem>> kept;
+    for (int i = symbols_->Count() - 1; keepHostSymbols && i >= 0; --i)
+        if (symbols_->Symbol(i)->HostKind()) kept.push_back(symbols_->Extract(i));
     // Prepared trees let go of every symbol before it is freed; one walk over each tree does.
     std::vector<TMReference*> references;
     for (int i = 0; i < prepared_->Count(); ++i)
         if (TMExpression* tree = prepared_->Expr(i)) tree->CollectReferences(references);
     for (TMReference* reference : references)
-        if (reference->SymbolReference && reference->SymbolReference->List == symbols_.get())
+        if (TMSymbol* s = reference->SymbolReference; s && s->List == symbols_.get() && !(keepHostSymbols && s->HostKind()))
             reference->SymbolReference = nullptr;
     symbols_->FreeAndClear();
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it) symbols_->Add(std::move(*it));
 }
 
 bool TMathInterpreter::IsEqualString(const std::string& a, const std::string& b) const {

@@ -44,6 +44,10 @@ void TMathInterpreter::CheckDeleteItem(TMItems& items, int i, std::vector<TMSymb
             throw Exception(KeywordMessage(Join("Delete - parameter on index: ", index, ", position: ",
                                                 ref->ParsePosition, ", references non-existent symbol: \"",
                                                 ref->ReferencedSymbolName, "\".")));
+        if (const char* kind = symbol->HostKind())
+            throw Exception(KeywordMessage(Join("Delete - parameter on index: ", index, ", position: ",
+                                                ref->ParsePosition, ", references ", kind, ": \"",
+                                                symbol->Identifier(), "\", which only the host can remove.")));
         CheckSymbolRemovable(symbol);
         doomed.push_back(symbol);
     } else if (Is<TMComma>(item)) {

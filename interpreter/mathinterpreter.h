@@ -1,11 +1,11 @@
 #pragma once
 // The interpreter component: turns expression text into values, keeps the symbol table between
 // calls, runs statement lists, and keeps prepared expressions under integer handles.
-#include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <memory>
-#include <random>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -14,7 +14,6 @@
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/stream.h"
 #include "tolvex/framework/strings.h"
-#include "tolvex/interpreter/compiled.h"
 #include "tolvex/intrinsics/mathintrinsic.h"
 #include "tolvex/model/mathitem.h"
 #include "tolvex/export.h"
@@ -26,6 +25,7 @@ namespace tolvex {
 class TMathInterpreter;
 class TReader;
 class TWriter;
+class TCompiledExpression;  // interpreter/compiled_internal.h
 
 // Asked for a name the symbol table does not hold. A read or call is answered by putting a value
 // into `Value`; a write to a new name is accepted by emptying `Value`. `Parameters` is Null for
@@ -33,8 +33,12 @@ class TWriter;
 using TUnknownSymbolEvent = std::function<void(TMathInterpreter& Sender, const std::string& Identifier,
                                                const Variant& Parameters, Variant& Value)>;
 
-// The buffer in which Execute gathers statement results.
-using TChunk = std::array<Variant, 256>;
+// The names an expression refers to, each once in the order of first appearance: those a symbol
+// of the table answers now, and those it does not (they go to OnUnknownSymbol when evaluated).
+struct TReferencedNames {
+    std::vector<std::string> bound;
+    std::vector<std::string> unbound;
+};
 
 class TMathInterpreter : public TComponent, public TMInterpreterLink {
 public:
@@ -80,8 +84,14 @@ public:
     void ClearSymbols();
     bool IsEqualString(const std::string& a, const std::string& b) const;
     void DoUnknownSymbol(const std::string& identifier, const Variant& parameters, Variant& value) override;
-    TMSymbols& Symbols() override { return *symbols_; }
+    // The table, to look at. Changes go through statements and the calls of this class, which
+    // keep prepared trees and running evaluations safe.
     const TMSymbols& Symbols() const { return *symbols_; }
+    // The names `text` refers to, read without running or assembling it (a definition in the
+    // text's own statement is not made); parameters of a definition are no references.
+    TReferencedNames ReferencedNames(const std::string& text) const;
+    // The names a prepared expression refers to (in the order of its tree), bound as it was prepared.
+    TReferencedNames ReferencedNames(int preparedHandle) const;
 
     // ---- Stages ---------------------------------------------------------------------------
     void ParseExpression(const std::string& text, TMItems& items);
@@ -102,9 +112,30 @@ public:
     int GetVariableHandles(const std::string& identifier) const;
     // One index operation each; inline, since hosts call them in their innermost loops.
     Variant GetVariablesByHandle(int handle) const { return VariableAt(handle).Value(); }
-    void SetVariablesByHandle(int handle, const Variant& value) { VariableAt(handle).SetValue(value); }
+    // A variable never holds a non-finite double: one raises as arithmetic does.
+    void SetVariablesByHandle(int handle, const Variant& value) {
+        if (value.Kind() == VarKind::Double && !std::isfinite(value.Dbl())) CheckFinite(value.Dbl());
+        VariableAt(handle).SetValue(value);
+    }
     Variant GetVariables(const std::string& identifier) const;
     void SetVariables(const std::string& identifier, const Variant& value);
+
+    // ---- Host definitions -----------------------------------------------------------------
+    // The variable `name` (created when missing) reads and writes the host's storage from now on;
+    // prepared expressions read it in place. The storage must outlive the binding. A double
+    // variable takes numbers, an integer one integers (and doubles of integral value).
+    void BindVariable(const std::string& name, double* storage);
+    void BindVariable(const std::string& name, std::int32_t* storage);
+    // Makes a bound variable an ordinary one holding its current value.
+    void UnbindVariable(const std::string& name);
+    // A read-only value under `name`: assignments, symbolic redefinition and delete fail. Defining
+    // an existing constant again changes its value. Never saved.
+    void DefineConstant(const std::string& name, const Variant& value);
+    // A function of C++ code taking `arity` arguments (a count, or TArity::AtLeast(n)), which
+    // receives them in written order. A call with another count fails when it is assembled.
+    void DefineFunction(const std::string& name, TArity arity, THostFunction callable);
+    // Removes a host definition (a host function, a constant or a bound variable).
+    void Undefine(const std::string& name);
 
     // ---- Dumps and persistence ------------------------------------------------------------
     // Every symbol's text in table order, the separator between neighbours.
@@ -121,6 +152,12 @@ public:
     // Runs the stream's text (from its current position) as a statement list.
     Variant ExecuteFromStream(TStream& stream, TStrings* errors = nullptr);
     Variant ExecuteFromFile(const std::string& fileName, TStrings* errors = nullptr);
+    // The same symbol text through standard streams and strings. A failed read or write of the
+    // stream raises EStreamError; a load names `source` in the error's location.
+    void SaveSymbols(std::ostream& stream) const;
+    void LoadSymbols(std::istream& stream, const std::string& source = "stream");
+    std::string SaveSymbolsToString() const;
+    void LoadSymbolsFromString(const std::string& text, const std::string& source = "text");
     // The text that loading reads: the rest of the stream, or the whole file, at most
     // kMaxTextLength bytes (longer raises EOutOfResources; a folder or a missing file EFOpenError).
     static std::string ReadText(TStream& stream);
@@ -141,22 +178,16 @@ public:
     std::uint32_t& NestingDepth() override { return nestingDepth_; }
     void UnwireFromPrepared(TMSymbol* symbol) override;
     void CheckSymbolRemovable(TMSymbol* symbol) override;
-    std::mt19937_64& RandomGenerator() override { return random_; }
+    TRandomGenerator& RandomGenerator() override { return *random_; }
     // Seeds the generator behind RandG; a new interpreter is seeded from the system.
-    void SetRandomSeed(std::uint64_t seed) { random_.seed(seed); }
+    void SetRandomSeed(std::uint64_t seed);
 
 private:
-    // Counts running evaluations; while one runs nothing it may still use is freed.
-    class EvaluationScope {
-    public:
-        explicit EvaluationScope(TMathInterpreter& owner) : owner_(owner) { ++owner_.evaluating_; }
-        ~EvaluationScope() { --owner_.evaluating_; }
-        EvaluationScope(const EvaluationScope&) = delete;
-        EvaluationScope& operator=(const EvaluationScope&) = delete;
-
-    private:
-        TMathInterpreter& owner_;
-    };
+    // The model's access to the table; hosts read it through the const overload.
+    TMSymbols& SymbolTable() override { return *symbols_; }
+    // Counts running evaluations; while one runs nothing it may still use is freed
+    // (interpreter/evaluation_internal.h).
+    class EvaluationScope;
     void CheckNotEvaluating(const char* operation) const;
     int PrepareTree(const std::string& text);
     void PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
@@ -165,6 +196,14 @@ private:
     // One entry of a delete list: checks it and notes the symbol it names.
     void CheckDeleteItem(TMItems& items, int i, std::vector<TMSymbol*>& doomed, std::unordered_set<TMSymbol*>& named);
     void RemoveSymbols(const std::vector<TMSymbol*>& doomed);
+    // Empties the table; the host's own symbols stay when asked to.
+    void ClearSymbols(bool keepHostSymbols);
+    // Raises unless `name` may name a host definition: an identifier, no keyword, no built-in.
+    void CheckHostName(const std::string& name, const char* operation) const;
+    // The variable `name` to bind, created when missing.
+    TMVar& VariableToBind(const std::string& name, const char* operation);
+    // Enters a new host symbol under `name`, which no symbol may hold yet.
+    void AddHostSymbol(const std::string& name, std::unique_ptr<TMSymbol> symbol, const char* operation);
     // Runs each statement of a symbol text without gathering results; a failure names `source`
     // and the statement's number.
     void RunStatements(const std::string& text, const std::string& source);
@@ -190,7 +229,7 @@ private:
     std::unique_ptr<TMSymbols> symbols_;
     std::uint32_t nestingDepth_ = 0;
     int evaluating_ = 0;
-    std::mt19937_64 random_{std::random_device{}()};
+    std::unique_ptr<TRandomGenerator> random_;
 };
 
 namespace Mathinterpreter {

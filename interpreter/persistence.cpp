@@ -1,4 +1,7 @@
 // Symbol text: the table written as a statement list that recreates it, in streams and files.
+#include <istream>
+#include <iterator>
+#include <ostream>
 #include <unordered_set>
 
 #include "tolvex/framework/atomicfile.h"
@@ -68,8 +71,10 @@ std::string TMathInterpreter::DumpSymbol(const std::string& identifier, TDumpFor
     return symbol->Dump(format);
 }
 
-// Functions defined inside other bodies are left out (those bodies define them); a value without
-// a text form stops the save, naming its variable, rather than vanish from the saved table.
+// Functions defined inside other bodies are left out (those bodies define them), and so are the
+// host's constants and functions (its code, not the table's data; a bound variable is saved as
+// its current value); a value without a text form stops the save, naming its variable, rather
+// than vanish from the saved table.
 std::string TMathInterpreter::DumpStreamable() const {
     const TDumpFormat format = TDumpFormat{}.WithEscapeChar(escapeChar_);
     const BodyFacts facts = ScanBodies(*symbols_);
@@ -80,7 +85,8 @@ std::string TMathInterpreter::DumpStreamable() const {
     std::string text;
     for (int i = 0; i < symbols_->Count(); ++i) {
         const TMSymbol* symbol = symbols_->Symbol(i);
-        if (facts.definedInside.count(symbol)) continue;
+        // The host's constants and functions are its code, not the table's data.
+        if (facts.definedInside.count(symbol) || (symbol->HostKind() && !Is<TMVar>(symbol))) continue;
         if (auto* variable = As<TMVar>(symbol)) CheckWritable(*variable);
         if (!text.empty()) text += kSymbolSeparator;
         text += symbol->Dump(format);
@@ -90,15 +96,46 @@ std::string TMathInterpreter::DumpStreamable() const {
 
 // Text longer than a load accepts is never written, so whatever is saved can be loaded.
 void TMathInterpreter::SaveSymbolsToStream(TStream& stream) {
-    const std::string text = DumpStreamable();
-    if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
-        throw EOutOfResources(Join("TMathInterpreter.SaveSymbolsToStream() Symbol text of ", text.size(),
-                                   " bytes exceeds the maximum text length of ", kMaxTextLength, " bytes."));
+    const std::string text = SaveSymbolsToString();
     stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
 }
 
 void TMathInterpreter::SaveSymbolsToFile(const std::string& fileName) {
     WriteFileAtomically(fileName, [this](TStream& file) { SaveSymbolsToStream(file); });
+}
+
+std::string TMathInterpreter::SaveSymbolsToString() const {
+    std::string text = DumpStreamable();
+    if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
+        throw EOutOfResources(Join("TMathInterpreter.SaveSymbolsToStream() Symbol text of ", text.size(),
+                                   " bytes exceeds the maximum text length of ", kMaxTextLength, " bytes."));
+    return text;
+}
+
+void TMathInterpreter::SaveSymbols(std::ostream& stream) const {
+    const std::string text = SaveSymbolsToString();
+    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.flush();
+    if (!stream) throw EStreamError(Join("Stream write error: symbol text of ", text.size(), " bytes not written."));
+}
+
+// Read to its end before the table is emptied, as the other loads are.
+void TMathInterpreter::LoadSymbols(std::istream& stream, const std::string& source) {
+    std::string text;
+    char chunk[65536];
+    while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
+        if (static_cast<std::int64_t>(text.size() + static_cast<std::size_t>(stream.gcount())) > kMaxTextLength)
+            throw EOutOfResources(Join("TMathInterpreter.ReadText() Text of ", text.size() + stream.gcount(), " bytes in ",
+                                       source, " exceeds the maximum text length of ", kMaxTextLength, " bytes."));
+        text.append(chunk, static_cast<std::size_t>(stream.gcount()));
+    }
+    if (stream.bad()) throw EStreamError(Join("Stream read error: ", source, " failed after ", text.size(), " bytes."));
+    LoadSymbolsFromString(text, source);
+}
+
+void TMathInterpreter::LoadSymbolsFromString(const std::string& text, const std::string& source) {
+    ClearSymbols();
+    RunStatements(text, source);
 }
 
 Variant TMathInterpreter::ExecuteFromStream(TStream& stream, TStrings* errors) {

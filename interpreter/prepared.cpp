@@ -1,7 +1,9 @@
 // Prepared expressions (trees kept under integer handles) and variable handles (indices into
 // the symbol table). Executing by handle does no scanning, assembly or lookup by name.
 #include "tolvex/framework/format.h"
+#include "tolvex/interpreter/compiled_internal.h"
 #include "tolvex/interpreter/entry_internal.h"
+#include "tolvex/interpreter/evaluation_internal.h"
 #include "tolvex/interpreter/mathinterpreter.h"
 
 namespace tolvex {

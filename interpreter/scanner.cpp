@@ -7,6 +7,7 @@
 #include "tolvex/framework/ident.h"
 #include "tolvex/interpreter/limits.h"
 #include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/interpreter/names_internal.h"
 #include "tolvex/value/limits.h"
 
 namespace tolvex {
@@ -215,6 +216,12 @@ bool IsWordIgnoringCase(std::string_view word, std::string_view lower) {
     return true;
 }
 
+bool IsKeywordWord(std::string_view word) {
+    for (const Keyword& k : kKeywords)
+        if (IsWordIgnoringCase(word, k.word)) return true;
+    return false;
+}
+
 // Intrinsic names come before keywords, keywords (any letter case) before references.
 void Scanner::Word() {
     const std::size_t start = pos_;
@@ -242,6 +249,8 @@ bool TMathInterpreter::IsSymbolName(const std::string& name) const {
         if (IsWordIgnoringCase(name, k.word)) return false;
     return true;
 }
+
+bool IsKeyword(std::string_view word) { return IsKeywordWord(word); }
 
 void TMathInterpreter::ParseExpression(const std::string& text, TMItems& items) {
     items.FreeAndClear();

@@ -8,6 +8,7 @@
 #include "tolvex/framework/format.h"
 #include "tolvex/intrinsics/function_support.h"
 #include "tolvex/intrinsics/functions.h"
+#include "tolvex/model/random_internal.h"
 #include "tolvex/model/interpreterlink.h"
 
 namespace tolvex {
@@ -106,7 +107,7 @@ Variant EvalRandG(const TMIntrinsicFunctionCall& c) {
     const long double deviation = RealOperand(c, 1);
     TOLVEX_ASSERT(c.MathInterpreter() != nullptr, "MathIntrinsic");
     std::normal_distribution<double> standard(0.0, 1.0);
-    return RealResult(mean + deviation * standard(c.MathInterpreter()->RandomGenerator()));
+    return RealResult(mean + deviation * standard(c.MathInterpreter()->RandomGenerator().engine));
 }
 
 }  // namespace tolvex

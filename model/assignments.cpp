@@ -40,7 +40,10 @@ Variant TMAssignValue::GetValue() {
     Variant result = RightOperandValue();
     const std::string& name = left->ReferencedSymbolName;
     // The table's variable is written even where the name is also a parameter.
-    TMSymbol* target = interpreter.Symbols().FindSymbol(name);
+    TMSymbol* target = interpreter.SymbolTable().FindSymbol(name);
+    if (const char* kind = target ? target->HostKind() : nullptr; kind && !Is<TMVar>(target))
+        throw Exception(Join("TMAssignValue.GetValue() Symbol \"", target->Identifier(), "\" (position: ",
+                             left->ParsePosition, ") is a ", kind, " of the host and can't be assigned."));
     if (target && !Is<TMVar>(target))
         throw Exception(Join("TMAssignValue.PullOperands() Left operand (position: ", left->ParsePosition,
                              ") of value assignment (position: ", ParsePosition, ") must reference to variable, not to\"",
@@ -62,7 +65,7 @@ TMSymbol* TMAssignValue::CreateVariable(TMInterpreterLink& interpreter, const st
     Variant copy = value;
     interpreter.DoUnknownSymbol(name, Null(), copy);
     if (copy.IsEmpty()) return nullptr;
-    TMSymbols& table = interpreter.Symbols();
+    TMSymbols& table = interpreter.SymbolTable();
     auto variable = std::make_unique<TMVar>();
     variable->ParsePosition = LeftOperand()->ParsePosition;
     variable->List = &table;
@@ -164,6 +167,9 @@ TMFunction* TMAssignSymbolic::DefineFunction(TMSymbols& symbols, const std::stri
         return created;
     }
     TMSymbol* existing = symbols.Symbol(k);
+    if (const char* kind = existing->HostKind())
+        throw Exception(Join("TMAssignSymbolic.PullOperands() Symbol \"", existing->Identifier(), "\" (position: ",
+                             position, ") is a ", kind, " of the host and can't be redefined."));
     TOLVEX_ASSERT(symbols.MathInterpreter, "MathItem");
     symbols.MathInterpreter->CheckSymbolRemovable(existing);
     if (auto* function = As<TMFunction>(existing)) {

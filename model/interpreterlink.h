@@ -3,7 +3,6 @@
 // depth, the unknown-symbol event, its symbol table, and unbinding of prepared trees.
 #include <atomic>
 #include <cstdint>
-#include <random>
 #include <string>
 
 #include "tolvex/value/variant.h"
@@ -15,6 +14,7 @@ namespace tolvex {
 
 class TMSymbol;
 class TMSymbols;
+struct TRandomGenerator;  // model/random_internal.h
 
 class TMInterpreterLink {
 public:
@@ -29,13 +29,13 @@ public:
     virtual std::uint32_t& NestingDepth() = 0;
     // Fires the unknown-symbol event; without a handler `value` stays as it is.
     virtual void DoUnknownSymbol(const std::string& identifier, const Variant& parameters, Variant& value) = 0;
-    virtual TMSymbols& Symbols() = 0;
+    virtual TMSymbols& SymbolTable() = 0;
     // Unbinds a symbol about to be freed from every tree held outside the symbol table.
     virtual void UnwireFromPrepared(TMSymbol* symbol) = 0;
     // Raises when the symbol may not be freed now (a running evaluation still uses it).
     virtual void CheckSymbolRemovable(TMSymbol* symbol) = 0;
     // The interpreter's own random generator, never shared between interpreters.
-    virtual std::mt19937_64& RandomGenerator() = 0;
+    virtual TRandomGenerator& RandomGenerator() = 0;
 
     // ---- Interruption ---------------------------------------------------------------------
     // Asks the running evaluation to stop: its next check raises EInterrupted. Safe from any

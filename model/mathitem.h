@@ -7,6 +7,7 @@
 #include "tolvex/model/limits.h"
 #include "tolvex/model/operators.h"
 #include "tolvex/model/references.h"
+#include "tolvex/model/hostsymbols.h"
 #include "tolvex/model/symbols.h"
 #include "tolvex/export.h"
 

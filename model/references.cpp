@@ -4,6 +4,7 @@
 
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/format.h"
+#include "tolvex/model/hostsymbols.h"
 #include "tolvex/model/interpreterlink.h"
 #include "tolvex/model/symbols.h"
 
@@ -50,7 +51,10 @@ void TMReference::SetValue(const Variant& value) {
 void TMVarRef::Rewire(TMSymbol* symbol) {
     TOLVEX_ASSERT(symbol, "MathItem");
     auto* function = As<TMFunction>(symbol);
-    if (!function && !Is<TMVar>(symbol) && !Is<TMParam>(symbol)) return;
+    auto* host = As<TMHostFunction>(symbol);
+    if (!function && !host && !Is<TMVar>(symbol) && !Is<TMParam>(symbol) && !Is<TMConstant>(symbol)) return;
+    if (host && symbol->IsEqualIdentifier(ReferencedSymbolName.empty() ? symbol->Identifier() : ReferencedSymbolName))
+        host->CheckCount(0, ParsePosition);
     if (function && function->Parameters().Count() > 0 &&
         symbol->IsEqualIdentifier(ReferencedSymbolName.empty() ? symbol->Identifier() : ReferencedSymbolName))
         throw Exception(Join("TMVarRef.Rewire() Reference: \"", ReferencedSymbolName, "\" (position: ",
@@ -59,7 +63,11 @@ void TMVarRef::Rewire(TMSymbol* symbol) {
 }
 
 Variant TMVarRef::GetValue() {
-    if (SymbolReference) return SymbolReference->GetValue();
+    if (SymbolReference) {
+        if (Is<TMHostFunction>(SymbolReference))
+            return static_cast<TMHostFunction*>(SymbolReference)->Call({}, ParsePosition);
+        return SymbolReference->GetValue();
+    }
     Variant result;
     TOLVEX_ASSERT(MathInterpreter, "MathItem");
     MathInterpreter->DoUnknownSymbol(ReferencedSymbolName, Null(), result);
@@ -73,6 +81,8 @@ Variant TMVarRef::GetValue() {
 
 void TMFunctionCall::Rewire(TMSymbol* symbol) {
     TMReference::Rewire(symbol);
+    if (SymbolReference == symbol && Is<TMHostFunction>(symbol))
+        static_cast<TMHostFunction*>(symbol)->CheckCount(ParamExpressions.Count(), ParsePosition);
     for (int i = 0; i < ParamExpressions.Count(); ++i) ParamExpressions.Param(i)->Rewire(symbol);
 }
 
@@ -130,6 +140,7 @@ private:
 // the parameters' own, never copied, and exchanged back when the call ends, whether it succeeded
 // or failed.
 Variant TMFunctionCall::CallFunction() {
+    if (Is<TMHostFunction>(SymbolReference)) return CallHost(*static_cast<TMHostFunction*>(SymbolReference));
     auto* function = As<TMFunction>(SymbolReference);
     if (!function) throw EInvalidCast();
     TMParams& params = function->Parameters();
@@ -148,6 +159,17 @@ Variant TMFunctionCall::CallFunction() {
         }
     } restore{params, values, n};
     return function->GetValue();
+}
+
+// Arguments are evaluated as for a user function, last first, and handed over in written order.
+Variant TMFunctionCall::CallHost(const TMHostFunction& function) {
+    const int n = ParamExpressions.Count();
+    constexpr int kInline = 8;
+    Variant inlineValues[kInline];
+    std::vector<Variant> heapValues(n > kInline ? static_cast<std::size_t>(n) : 0);
+    Variant* values = n > kInline ? heapValues.data() : inlineValues;
+    for (int i = 0; i < n; ++i) values[n - 1 - i] = ParamExpressions.Param(i)->GetValue();
+    return function.Call(std::span<const Variant>(values, static_cast<std::size_t>(n)), ParsePosition);
 }
 
 void TMFunctionCall::RaiseArgumentCount(int expected) const {

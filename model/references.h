@@ -11,6 +11,8 @@ TOLVEX_BEGIN_API
 
 namespace tolvex {
 
+class TMHostFunction;
+
 class TMReference : public TMExpression {
 public:
     TMReference() { AddKind(ikReference); }
@@ -64,6 +66,7 @@ public:
 
 private:
     Variant CallFunction();
+    Variant CallHost(const TMHostFunction& function);
     Variant CallUnknown();
     [[noreturn]] void RaiseArgumentCount(int expected) const;
 };

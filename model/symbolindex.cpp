@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tolvex/model/hostsymbols.h"
 #include "tolvex/model/references.h"
 #include "tolvex/model/symbols.h"
 
@@ -12,6 +13,11 @@ namespace {
 template <class T>
 void Erase(std::vector<T*>& list, T* item) {
     if (auto found = std::find(list.begin(), list.end(), item); found != list.end()) list.erase(found);
+}
+
+int ArgumentCount(const TMReference& reference) {
+    auto* call = As<TMFunctionCall>(&reference);
+    return call ? call->ParamExpressions.Count() : 0;
 }
 
 }  // namespace
@@ -179,9 +185,12 @@ bool TMSymbolIndex::BindByName(const TMSymbols& table, TMExpression& tree, const
         if (symbol && parameters && parameters->ParamExists(symbol->Identifier())) symbol = nullptr;
         if (symbol) {
             auto* function = As<TMFunction>(symbol);
-            if (!function && !Is<TMVar>(symbol)) return false;
-            // A name without arguments bound to a function with parameters fails.
+            auto* host = As<TMHostFunction>(symbol);
+            if (!function && !host && !Is<TMVar>(symbol) && !Is<TMConstant>(symbol)) return false;
+            // A name without arguments bound to a function with parameters fails, as does a call
+            // of a host function with a count it does not take.
             if (function && Is<TMVarRef>(reference) && function->Parameters().Count() > 0) return false;
+            if (host && !host->Arity().Accepts(ArgumentCount(*reference))) return false;
         }
         targets_.push_back(symbol);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Named values that outlive an expression: variables, parameters and user functions, and the
 // tables that hold them.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -27,6 +28,10 @@ public:
     void SetIdentifier(const std::string& identifier);
     // Compares under the interpreter's case rule (ASCII letters only fold).
     bool IsEqualIdentifier(std::string_view identifier) const;
+    // What the host made it ("bound variable", "constant", "host function"), or null for a symbol
+    // made by text. Only the host removes or redefines such a symbol; clearing or loading the
+    // table keeps it.
+    virtual const char* HostKind() const { return nullptr; }
 
     TMSymbols* List = nullptr;       // the table the symbol is entered in; not owned
     bool UpdateReferences = false;   // renaming carries bound references along
@@ -47,15 +52,39 @@ private:
 
 class TMCustomVar : public TMSymbol {
 public:
-    Variant GetValue() override { return value_; }
-    void SetValue(const Variant& value) override { value_ = value; }
-    const Variant& Value() const { return value_; }
+    Variant GetValue() override { return Value(); }
+    void SetValue(const Variant& value) override {
+        if (host_) return WriteHost(value);
+        value_ = value;
+    }
+    // A bound variable reads its host's storage afresh on every call.
+    const Variant& Value() const {
+        if (host_) ReadHost();
+        return value_;
+    }
+
+    // Host storage the value lives in from now on; it must outlive the binding. A double variable
+    // takes numbers, an integer one takes integers; reading a non-finite double raises as
+    // arithmetic does. Unbind keeps the current value in the variable.
+    void BindHost(double* storage);
+    void BindHost(std::int32_t* storage);
+    void Unbind();
+    bool IsBound() const { return host_ != nullptr; }
+    // The storage's address while bound, else null.
+    const void* HostStorage() const { return host_; }
+    bool HostIsInteger() const { return hostInteger_; }
+    const char* HostKind() const override { return host_ ? "bound variable" : nullptr; }
     // Swaps the value with `other`: a call passes its arguments in and takes the saved values back
-    // without copying strings.
+    // without copying strings. Parameters only, which are never bound.
     void ExchangeValue(Variant& other) noexcept { std::swap(value_, other); }
 
 private:
-    Variant value_;
+    void ReadHost() const;
+    void WriteHost(const Variant& value);
+
+    mutable Variant value_;  // while bound: the last value read from the host's storage
+    void* host_ = nullptr;   // not owned
+    bool hostInteger_ = false;
 };
 
 class TMVar final : public TMCustomVar {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -25,6 +26,18 @@ public:
     Variant(bool v) noexcept : v_(v) {}
     Variant(std::string v) : v_(std::move(v)) {}
     Variant(const char* v) : v_(std::string(v)) {}
+    // No other integer or pointer type converts silently: Variant('a') would be the integer 97,
+    // a long or size_t would pick one of the numeric kinds by overload rules, and a pointer would
+    // become a boolean. Use VarFromInt, VarFromReal or an explicit cast to std::int32_t instead.
+    template <class T>
+        requires(std::is_integral_v<T> && !std::is_same_v<T, std::int32_t> && !std::is_same_v<T, bool>)
+    Variant(T) = delete;
+    template <class T>
+        requires(!std::is_same_v<T, char>)
+    Variant(T*) = delete;
+    template <class T>
+        requires(!std::is_same_v<T, char>)
+    Variant(const T*) = delete;
     static Variant MakeNull() noexcept { Variant r; r.v_ = NullTag{}; return r; }
     Variant(const Variant&) = default;
     Variant(Variant&&) noexcept = default;

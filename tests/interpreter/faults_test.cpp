@@ -201,7 +201,7 @@ TEST_F(FaultsTest, FailedLoadsNameTheFile) {
     }
     const std::string truncated = Path("truncated.txt");
     Write(truncated, saved.substr(0, saved.find("It")));
-    EXPECT_EQ(MessageOf([&] { interpreter.LoadSymbolsFromFile(truncated); }),
+    EXPECT_EQ(FullMessageOf([&] { interpreter.LoadSymbolsFromFile(truncated); }),
               "ParseString() Unclosed string starting at position: 5. Loading file \"" + truncated + "\", statement 2.");
     EXPECT_EQ(interpreter.DumpStreamable(), "x=1");
 }

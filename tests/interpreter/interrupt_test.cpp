@@ -50,7 +50,7 @@ TEST(InterruptTest, ARequestMadeWhileIdleStopsTheNextEvaluation) {
     interpreter.Interrupt();
     TMemoryStream symbols;
     symbols.SetData("y=1; z=2");
-    EXPECT_EQ(MessageOf([&] { interpreter.LoadSymbolsFromStream(symbols); }),
+    EXPECT_EQ(FullMessageOf([&] { interpreter.LoadSymbolsFromStream(symbols); }),
               "Evaluation interrupted Loading memory stream, statement 1.");
 }
 

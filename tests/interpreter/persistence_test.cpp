@@ -67,7 +67,7 @@ TEST_F(PersistenceTest, LoadingStopsAtTheFirstFailure) {
     const std::string path = TempFile("failing.txt");
     Write(path, "a=1;\r\nb=2;\r\nc=zz;\r\nd=4");
     Run("old = 1");
-    EXPECT_EQ(MessageOf([&] { interpreter.LoadSymbolsFromFile(path); }),
+    EXPECT_EQ(FullMessageOf([&] { interpreter.LoadSymbolsFromFile(path); }),
               "TMVarRef.GetValue() Referenced symbol: \"zz\" is not defied, position: 5. Loading file \"" + path +
                   "\", statement 3.");
     EXPECT_EQ(interpreter.DumpStreamable(), "a=1;\r\nb=2");

@@ -86,7 +86,7 @@ TEST_F(BindingTest, LookupsAfterChurnEqualAWalk) {
     text.clear();
     for (int i = 0; i < n; i += 3) text += "delete v" + std::to_string(i) + ";";
     interpreter.Execute(text);
-    TMSymbols& table = interpreter.Symbols();
+    const TMSymbols& table = interpreter.Symbols();
     for (int i = 1; i < n; i += 5)
         if (i % 3 != 0) table.FindSymbol("v" + std::to_string(i))->SetIdentifier("w" + std::to_string(i));
     const auto walk = [&](const std::string& name) {

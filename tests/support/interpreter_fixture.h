@@ -19,6 +19,17 @@ std::string MessageOf(F&& run) {
     return "(no error)";
 }
 
+// The message with the load location that tools show, or "(no error)".
+template <class F>
+std::string FullMessageOf(F&& run) {
+    try {
+        run();
+    } catch (const Exception& e) {
+        return e.FullMessage();
+    }
+    return "(no error)";
+}
+
 // Kind and display text of a value, e.g. "integer 7", "double 8.0", "null ".
 inline std::string Describe(const Variant& v) {
     static const char* const kinds[] = {"empty", "null", "integer", "double", "boolean", "string", "array"};

@@ -30,7 +30,7 @@ int Run(const Options& options, TDumpFormat dumpFormat, bool interactive) {
         try {
             interpreter.LoadSymbolsFromFile(*options.load);
         } catch (const Exception& e) {
-            std::cerr << "tolvex: " << e.Message() << '\n';
+            std::cerr << "tolvex: " << e.FullMessage() << '\n';
             return 2;
         }
     }

@@ -198,7 +198,7 @@ ReplReply Repl::Load(const std::string& file) {
     try {
         interpreter_.LoadSymbolsFromFile(file);
     } catch (const Exception& e) {
-        return Fail(e.Message());
+        return Fail(e.FullMessage());
     }
     return Say("loaded " + Plural(interpreter_.SymbolCount(), "symbol") + " from " + file);
 }

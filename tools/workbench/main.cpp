@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
         try {
             workbench.LoadSymbolsFrom(parser.positionalArguments().front().toStdString());
         } catch (const tolvex::Exception& e) {
-            std::fprintf(stderr, "tolvex-workbench: %s\n", e.Message().c_str());
+            std::fprintf(stderr, "tolvex-workbench: %s\n", e.FullMessage().c_str());
             return 2;
         }
     }
