@@ -80,7 +80,8 @@ if(TOLVEX_TESTS)
     list(APPEND installed_folders ${TOLVEX_HEADER_FOLDERS_${library}})
   endforeach()
   add_test(NAME installed_headers_compile_alone
-    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/headers/compile_alone.sh ${TOLVEX_BUILD_INCLUDE_DIR} ${installed_folders})
+    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/headers/compile_alone.sh ${TOLVEX_BUILD_INCLUDE_DIR} ${TOLVEX_GENERATED_INCLUDE_DIR}
+      ${installed_folders})
   set_tests_properties(installed_headers_compile_alone PROPERTIES TIMEOUT 600)
 endif()
 

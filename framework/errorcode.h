@@ -3,6 +3,10 @@
 // without reading their text. Values are never renumbered; new families are added at the end.
 #include <cstdint>
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 enum class TErrorCode : std::uint16_t {
@@ -37,3 +41,5 @@ enum class TErrorCode : std::uint16_t {
 const char* ErrorCodeName(TErrorCode code);
 
 }  // namespace tolvex
+
+TOLVEX_END_API

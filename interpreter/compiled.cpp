@@ -145,9 +145,7 @@ bool TCompiledExpression::Run(Number& result) const {
             }
             case Op::Kernel: {
                 Number& x = stack[top];
-                const double argument = x.isInt ? x.i : x.d;
-                const long double value = in.kernel->real ? in.kernel->real(argument) : in.kernel->compute(argument);
-                if (!intrinsic_detail::TryFiniteReal(value, x.d)) return false;
+                if (!intrinsic_detail::TryFiniteReal((*in.kernel)(x.isInt ? x.i : x.d), x.d)) return false;
                 x.isInt = false;
                 break;
             }

@@ -288,7 +288,7 @@ bool Run(const Step* steps, int count, Number& result) {
             case Code::Negate: Negate(stack[top]); break;
             case Code::Kernel: {
                 Number& x = stack[top];
-                if (!intrinsic_detail::TryFiniteReal(s->kernel->compute(x.isInt ? x.i : x.d), x.d)) return false;
+                if (!intrinsic_detail::TryFiniteReal((*s->kernel)(x.isInt ? x.i : x.d), x.d)) return false;
                 x.isInt = false;
                 break;
             }

@@ -35,7 +35,7 @@ namespace tolvex {
 Variant EvalRealKernel(const TMIntrinsicFunctionCall& call) {
     const RealKernel& kernel = call.Row().kernel;
     const double x = intrinsic_detail::RealOperand(call, 0);
-    return intrinsic_detail::RealResult(kernel.real ? kernel.real(x) : kernel.compute(x), kernel.meaning);
+    return intrinsic_detail::RealResult(kernel(x), kernel.meaning);
 }
 
 }  // namespace tolvex

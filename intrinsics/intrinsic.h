@@ -31,6 +31,9 @@ struct RealKernel {
     // or a neighbour of it (tests/intrinsics/precision_test.cpp checks each); null where extended
     // precision changes results. When present it is the one evaluated.
     double (*real)(double) = nullptr;
+
+    // The function's value as every evaluator computes it: the double routine where there is one.
+    long double operator()(double x) const { return real ? real(x) : compute(x); }
 };
 
 struct IntrinsicRow {

@@ -7,6 +7,10 @@
 
 #include "tolvex/model/symbols.h"
 
+#include "tolvex/export.h"
+
+TOLVEX_BEGIN_API
+
 namespace tolvex {
 
 // How many arguments a host function takes: exactly `minimum`, or at least it when variadic.
@@ -62,3 +66,5 @@ private:
 template <> inline constexpr std::uint32_t kKindOf<TMHostFunction> = ikHostFunction;
 
 }  // namespace tolvex
+
+TOLVEX_END_API

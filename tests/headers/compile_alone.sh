@@ -1,10 +1,11 @@
 #!/bin/sh
 # Compiles every installed header on its own, as a host includes it (<tolvex/LAYER/NAME.h> through
 # -I), with the warnings strict hosts turn into errors, under each of g++ and clang++ found.
-# Usage: compile_alone.sh INCLUDE_DIR FOLDER...
+# Usage: compile_alone.sh INCLUDE_DIR GENERATED_INCLUDE_DIR FOLDER...
 set -u
 include=$1
-shift
+generated=$2
+shift 2
 compilers=""
 for cxx in g++ clang++; do
     command -v "$cxx" >/dev/null 2>&1 && compilers="$compilers $cxx"
@@ -22,7 +23,7 @@ done >"$list"
 # One compiler run per line, two at a time; each prints its failure, and any failure fails the test.
 xargs -P 2 -L 1 sh -c '
     printf "#include <%s>\n" "$1" | "$0" -std=c++20 -fsyntax-only -Wall -Wextra -Wconversion -Wsign-conversion \
-        -Werror -I "'"$include"'" -x c++ - 2>&1 || { echo "FAILED: $0 $1"; exit 1; }' <"$list"
+        -Werror -I "'"$include"'" -I "'"$generated"'" -x c++ - 2>&1 || { echo "FAILED: $0 $1"; exit 1; }' <"$list"
 status=$?
 [ $status -eq 0 ] && echo "$(wc -l <"$list") compilations clean"
 exit $status
