@@ -118,6 +118,8 @@ designer plugin, and tolvex-workbench, a desktop program around the
 interpreter editor window.")
 set(CPACK_COMPONENT_QT_DEPENDS runtime)
 set(CPACK_DEBIAN_QT_PACKAGE_SECTION math)
+# It installs the Qt backend's shared library, so it triggers ldconfig too.
+set(CPACK_DEBIAN_QT_PACKAGE_CONTROL_EXTRA ${PROJECT_BINARY_DIR}/package-control/runtime/triggers)
 set(CPACK_COMPONENT_QT-DEV_DESCRIPTION "Qt 6 Widgets backend for Tolvex (development)
 The headers and CMake package of the Qt backend behind the Tolvex expression
 controls.")
