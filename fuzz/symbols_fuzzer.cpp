@@ -30,8 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         saved = first.DumpStreamable();
     } catch (const Exception& e) {
-        // Only a definition whose function was redefined since has no text; the save refuses it.
-        if (e.Message().rfind("TMAssignSymbolic.Dump()", 0) != 0) Fail("A loaded table cannot be saved:", e.Message());
+        // A save refuses only what has no text form: a definition whose function was redefined
+        // since, a variable without a value, a function read without arguments.
+        const std::string& m = e.Message();
+        if (m.rfind("TMAssignSymbolic.Dump()", 0) != 0 && m.rfind("TMathInterpreter.DumpStreamable()", 0) != 0)
+            Fail("A loaded table cannot be saved:", m);
         return 0;
     }
     TMemoryStream stream;
