@@ -2,7 +2,12 @@
 #include <istream>
 #include <iterator>
 #include <ostream>
+#include <algorithm>
+#include <functional>
+#include <queue>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "tolvex/framework/atomicfile.h"
 #include "tolvex/framework/format.h"
@@ -18,14 +23,24 @@ const char* const kSymbolSeparator = ";\r\n";
 
 // What the bodies of the table's functions say about its text form.
 struct BodyFacts {
-    // Functions whose current definition is a symbolic assignment inside another function's body:
-    // that body's text defines them, so writing them again would make loading redefine them, and
-    // the assignment in the body would then have no text.
-    std::unordered_set<const TMSymbol*> definedInside;
+    // Functions whose current definition is a symbolic assignment inside another function's body,
+    // with that function: its text defines them, so writing them again would make loading
+    // redefine them.
+    std::unordered_map<const TMSymbol*, const TMFunction*> definedInside;
+    // Symbolic assignments whose function was defined anew or removed since: the function whose
+    // body holds one, and the name it defines when that body's text is loaded.
+    std::vector<std::pair<const TMFunction*, std::string>> outdated;
     // A body that reads, without arguments, a function that took parameters later: its text
     // would not load after that function's, so the table has no text form.
     const TMFunction* reader = nullptr;
     const TMFunction* read = nullptr;
+
+    // The symbol whose own text holds `symbol`'s current definition.
+    const TMSymbol* Writer(const TMSymbol* symbol) const {
+        for (auto it = definedInside.find(symbol); it != definedInside.end(); it = definedInside.find(symbol))
+            symbol = it->second;
+        return symbol;
+    }
 };
 
 BodyFacts ScanBodies(const TMSymbols& symbols) {
@@ -33,7 +48,10 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
     const TMFunction* current = nullptr;
     const auto visit = [&](const TMExpression& e) {
         if (auto* assign = dynamic_cast<const TMAssignSymbolic*>(&e)) {
-            if (const TMFunction* function = assign->CurrentDefinition()) facts.definedInside.insert(function);
+            if (const TMFunction* function = assign->CurrentDefinition())
+                facts.definedInside[function] = current;
+            else if (auto* call = dynamic_cast<const TMFunctionCall*>(assign->LeftOperand()))
+                facts.outdated.emplace_back(current, call->ReferencedSymbolName);
         } else if (auto* ref = dynamic_cast<const TMVarRef*>(&e); ref && !facts.reader) {
             auto* function = dynamic_cast<const TMFunction*>(ref->SymbolReference);
             if (function && function->Parameters().Count() > 0) facts.reader = current, facts.read = function;
@@ -43,6 +61,57 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
     for (int i = 0; i < symbols.Count(); ++i)
         if ((current = dynamic_cast<const TMFunction*>(symbols.Symbol(i)))) AnyNode(current->Expression(), visit);
     return facts;
+}
+
+// The order the symbols are written in. Loading a body that holds an outdated definition
+// defines that name again, so whatever defines the name now is written after it: table order
+// otherwise. A name that no longer exists is deleted at the end, and a variable that now holds
+// the name is preceded by a delete of the function the load made. No cycle can arise: each such
+// edge runs from an older definition to a newer one.
+struct WriteOrder {
+    std::vector<int> order;                 // indices into the table
+    std::unordered_set<int> deleteBefore;   // entries whose name is deleted first
+    std::vector<std::string> deleteAtEnd;   // names that exist only while loading
+};
+
+WriteOrder OrderEntries(const TMathInterpreter& interpreter, const TMSymbols& symbols, const BodyFacts& facts,
+                        const std::function<bool(const TMSymbol*)>& written) {
+    std::unordered_map<const TMSymbol*, int> indexOf;
+    for (int i = 0; i < symbols.Count(); ++i) indexOf[symbols.Symbol(i)] = i;
+    WriteOrder result;
+    std::vector<std::vector<int>> after(static_cast<std::size_t>(symbols.Count()));
+    std::vector<int> pending(static_cast<std::size_t>(symbols.Count()), 0);
+    for (const auto& [holder, name] : facts.outdated) {
+        const int from = indexOf.at(facts.Writer(holder));
+        const TMSymbol* now = symbols.FindSymbol(name);
+        if (!now) {
+            const bool known = std::any_of(result.deleteAtEnd.begin(), result.deleteAtEnd.end(),
+                                           [&](const std::string& n) { return interpreter.IsEqualString(n, name); });
+            if (!known) result.deleteAtEnd.push_back(name);
+            continue;
+        }
+        if (const char* kind = now->HostKind())
+            throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", symbols.Symbol(from)->Identifier(),
+                                 "\" defines \"", name, "\" in its body, which is now a ", kind,
+                                 " of the host, so the table has no text form that loads."));
+        const int to = indexOf.at(facts.Writer(now));
+        if (Is<TMVar>(now)) result.deleteBefore.insert(to);
+        if (to == from) continue;
+        after[static_cast<std::size_t>(from)].push_back(to);
+        ++pending[static_cast<std::size_t>(to)];
+    }
+    std::priority_queue<int, std::vector<int>, std::greater<int>> ready;
+    for (int i = 0; i < symbols.Count(); ++i)
+        if (pending[static_cast<std::size_t>(i)] == 0) ready.push(i);
+    while (!ready.empty()) {
+        const int i = ready.top();
+        ready.pop();
+        if (written(symbols.Symbol(i))) result.order.push_back(i);
+        for (int next : after[static_cast<std::size_t>(i)])
+            if (--pending[static_cast<std::size_t>(next)] == 0) ready.push(next);
+    }
+    TOLVEX_ASSERT(std::all_of(pending.begin(), pending.end(), [](int n) { return n == 0; }), "MathInterpreter");
+    return result;
 }
 
 // Empty and Null have no literal the scanner reads (an expression yielding Null would define a
@@ -82,14 +151,24 @@ std::string TMathInterpreter::DumpStreamable() const {
         throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", facts.reader->Identifier(),
                              "\" reads function \"", facts.read->Identifier(),
                              "\" without arguments, which has no text form that loads."));
+    const WriteOrder plan = OrderEntries(*this, *symbols_, facts, [&](const TMSymbol* symbol) {
+        return !facts.definedInside.count(symbol) && !(symbol->HostKind() && !Is<TMVar>(symbol));
+    });
     std::string text;
-    for (int i = 0; i < symbols_->Count(); ++i) {
-        const TMSymbol* symbol = symbols_->Symbol(i);
-        // The host's constants and functions are its code, not the table's data.
-        if (facts.definedInside.count(symbol) || (symbol->HostKind() && !Is<TMVar>(symbol))) continue;
-        if (auto* variable = As<TMVar>(symbol)) CheckWritable(*variable);
+    const auto statement = [&](const std::string& s) {
         if (!text.empty()) text += kSymbolSeparator;
-        text += symbol->Dump(format);
+        text += s;
+    };
+    for (int i : plan.order) {
+        const TMSymbol* symbol = symbols_->Symbol(i);
+        if (auto* variable = As<TMVar>(symbol)) CheckWritable(*variable);
+        if (plan.deleteBefore.count(i)) statement("delete " + symbol->Identifier());
+        statement(symbol->Dump(format));
+    }
+    if (!plan.deleteAtEnd.empty()) {
+        std::string names;
+        for (const std::string& name : plan.deleteAtEnd) names += (names.empty() ? "" : ", ") + name;
+        statement("delete " + names);
     }
     return text;
 }
