@@ -15,6 +15,9 @@ namespace tolvex {
 namespace {
 
 constexpr int kMaxDepth = 64;  // deeper programs are left to the tree
+// Emitting recurses once per level of the tree, and so does the fast path built from it (which
+// has no loop for long chains): deeper trees are left to the tree as well.
+constexpr int kMaxLevels = kMaxTreeDepth;
 
 bool FitsInt32(std::int64_t r) {
     return r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max();
@@ -27,7 +30,7 @@ TCompiledExpression::~TCompiledExpression() = default;
 
 std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree) {
     auto compiled = std::unique_ptr<TCompiledExpression>(new TCompiledExpression());
-    if (!compiled->Emit(tree) || compiled->depth_ > kMaxDepth) return nullptr;
+    if (!compiled->Emit(tree, 0) || compiled->depth_ > kMaxDepth) return nullptr;
     compiled->BuildFastPath();
     return compiled;
 }
@@ -60,7 +63,8 @@ void TCompiledExpression::BuildFastPath() {
 }
 
 // Emits the operands of `node` and then the node itself; false for anything the program cannot do.
-bool TCompiledExpression::Emit(TMExpression& node) {
+bool TCompiledExpression::Emit(TMExpression& node, int level) {
+    if (level > kMaxLevels) return false;
     Instruction in{};
     if (auto* literal = As<TMLiteral>(&node)) {
         const Variant& v = literal->Value();
@@ -73,7 +77,7 @@ bool TCompiledExpression::Emit(TMExpression& node) {
     } else if (auto* op = As<TMOperator>(&node)) {
         if (op->Operands.Count() != op->NumberOfOperands()) return false;
         for (int i = 0; i < op->Operands.Count(); ++i)
-            if (!op->GetOperandExpressions(i) || !Emit(*op->GetOperandExpressions(i))) return false;
+            if (!op->GetOperandExpressions(i) || !Emit(*op->GetOperandExpressions(i), level + 1)) return false;
         current_ -= op->Operands.Count();
         const std::string_view name = op->ClassName();
         static const std::pair<std::string_view, Op> kOperators[] = {

@@ -63,7 +63,7 @@ private:
 
     TCompiledExpression();
     bool Run(Number& result) const;
-    bool Emit(TMExpression& node);
+    bool Emit(TMExpression& node, int level);
     // Builds the double-only form of the program, when there is one.
     void BuildFastPath();
     // Replaces the last operation by its value when its operands are all constants and it succeeds.

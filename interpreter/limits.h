@@ -11,7 +11,8 @@ TOLVEX_BEGIN_API
 namespace tolvex {
 
 // Items (tokens) one expression may scan into; each costs some 70 bytes while the tree is built.
-inline constexpr int kMaxExpressionItems = 1 << 20;
+// Generated formulas of a million terms («2*x+…», four items a term) fit.
+inline constexpr int kMaxExpressionItems = 1 << 22;
 
 // Statements whose results one statement list gathers (Execute and the Execute... family).
 inline constexpr std::size_t kMaxStatements = std::size_t{1} << 20;

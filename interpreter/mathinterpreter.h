@@ -190,9 +190,11 @@ private:
     class EvaluationScope;
     void CheckNotEvaluating(const char* operation) const;
     int PrepareTree(const std::string& text);
-    void PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
+    // How deep the walks over a subtree on the operand stack recurse (interpreter/rpn.cpp).
+    struct SubtreeDepth;
+    void PullPending(TMItems& operators, TMValues& operands, std::vector<SubtreeDepth>& depths,
                      TOperatorPriority priority, TOperatorAssociativity associativity);
-    void MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths);
+    void MoveToOperands(TMItems& operators, TMValues& operands, std::vector<SubtreeDepth>& depths);
     // One entry of a delete list: checks it and notes the symbol it names.
     void CheckDeleteItem(TMItems& items, int i, std::vector<TMSymbol*>& doomed, std::unordered_set<TMSymbol*>& named);
     void RemoveSymbols(const std::vector<TMSymbol*>& doomed);

@@ -47,13 +47,13 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
     BodyFacts facts;
     const TMFunction* current = nullptr;
     const auto visit = [&](const TMExpression& e) {
-        if (auto* assign = dynamic_cast<const TMAssignSymbolic*>(&e)) {
+        if (auto* assign = As<TMAssignSymbolic>(&e)) {
             if (const TMFunction* function = assign->CurrentDefinition())
                 facts.definedInside[function] = current;
-            else if (auto* call = dynamic_cast<const TMFunctionCall*>(assign->LeftOperand()))
+            else if (auto* call = As<TMFunctionCall>(assign->LeftOperand()))
                 facts.outdated.emplace_back(current, call->ReferencedSymbolName);
-        } else if (auto* ref = dynamic_cast<const TMVarRef*>(&e); ref && !facts.reader) {
-            auto* function = dynamic_cast<const TMFunction*>(ref->SymbolReference);
+        } else if (auto* ref = As<TMVarRef>(&e); ref && !facts.reader) {
+            auto* function = As<TMFunction>(ref->SymbolReference);
             if (function && function->Parameters().Count() > 0) facts.reader = current, facts.read = function;
         }
         return false;

@@ -13,23 +13,56 @@ bool IsPendingOperand(const TMItem* item) { return Is<TMVarRef>(item) || Is<TMLi
 
 }  // namespace
 
+namespace {
+
+// Every this many links of a flat chain one is a chain head.
+constexpr int kChainStride = 64;
+
+}  // namespace
+
+// `levels` is how deep a walk from the subtree's root recurses: one per node, except that a chain
+// head walks its chain in a loop and recurses only into the chain's operands. So a flat chain of
+// any length counts at most kChainStride levels, and the limit bounds what every walk recurses.
+struct TMathInterpreter::SubtreeDepth {
+    int levels = 0;
+    int chain = 0;        // links of the flat chain that ends in this node (0: no chain node)
+    int chainLevels = 0;  // deepest operand of that chain
+};
+
 // Moves the top of the operator stack to the operand stack. `depths` runs beside the operand
-// stack with the depth of each subtree, so that no tree deeper than the limit is ever built.
-void TMathInterpreter::MoveToOperands(TMItems& operators, TMValues& operands, std::vector<int>& depths) {
+// stack, so that no tree whose walks would recurse deeper than the limit is ever built.
+void TMathInterpreter::MoveToOperands(TMItems& operators, TMValues& operands, std::vector<SubtreeDepth>& depths) {
     const int position = operators.Last()->ParsePosition;
     const int before = operands.Count();
     operands.PullFromStack1(operators, symbols_.get());
     const int first = operands.Count() - 1;  // index of the moved item; it took what lay above
-    int depth = 0;
-    for (int i = first; i < before; ++i) depth = std::max(depth, depths[i]);
-    depths.resize(first);
-    depths.push_back(depth + 1);
-    if (depth + 1 > kMaxTreeDepth)
+    SubtreeDepth depth;
+    for (int i = first; i < before; ++i) depth.levels = std::max(depth.levels, depths[static_cast<std::size_t>(i)].levels);
+    if (auto* node = As<TMLeftToRightAssociative>(operands.Last()); node && before - first == 2) {
+        const SubtreeDepth& left = depths[static_cast<std::size_t>(first)];
+        const SubtreeDepth& right = depths[static_cast<std::size_t>(first) + 1];
+        const bool link = node->ChainLink() != nullptr;
+        depth.chain = link ? left.chain + 1 : 1;
+        depth.chainLevels = std::max(link ? left.chainLevels : left.levels, right.levels);
+        if (depth.chain % kChainStride == 0) {
+            if (std::unique_ptr<TMLeftToRightAssociative> head = node->NewChainHead()) {
+                head->ParsePosition = node->ParsePosition;
+                head->SetOperands(node->Operands);
+                operands.Pop();
+                operands.Add(std::move(head));
+                depth.levels = depth.chainLevels;
+            }
+        }
+    }
+    ++depth.levels;
+    depths.resize(static_cast<std::size_t>(first));
+    depths.push_back(depth);
+    if (depth.levels > kMaxTreeDepth)
         throw Exception(Join("TMathInterpreter.RPN() Expression nested deeper than ", kMaxTreeDepth,
                              " levels, position: ", position, "."));
 }
 
-void TMathInterpreter::PullPending(TMItems& operators, TMValues& operands, std::vector<int>& depths,
+void TMathInterpreter::PullPending(TMItems& operators, TMValues& operands, std::vector<SubtreeDepth>& depths,
                                    TOperatorPriority priority, TOperatorAssociativity associativity) {
     while (operators.Count() > 0) {
         TMItem* top = operators.Last();
@@ -46,7 +79,7 @@ void TMathInterpreter::PullPending(TMItems& operators, TMValues& operands, std::
 std::unique_ptr<TMExpression> TMathInterpreter::RPN(TMItems& items) {
     TMItems operators;
     TMValues operands;
-    std::vector<int> depths;  // beside `operands`
+    std::vector<SubtreeDepth> depths;  // beside `operands`
     operators.Reserve(items.Count());
     operands.Reserve(items.Count());
     depths.reserve(static_cast<std::size_t>(items.Count()));
@@ -58,7 +91,7 @@ std::unique_ptr<TMExpression> TMathInterpreter::RPN(TMItems& items) {
             // The scanner puts a call's own "(" right after it: it marks where the arguments begin.
             if (afterCall) {
                 operands.Add(std::move(item));
-                depths.push_back(0);
+                depths.push_back({});
             } else {
                 operators.Add(std::move(item));
             }

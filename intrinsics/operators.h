@@ -23,6 +23,19 @@ public:
         Variant left = this->LeftOperandValue();
         return Eval(left, this->RightOperandValue());
     }
+    Variant Combine(const Variant& left) override {
+        if constexpr (Checked) TOLVEX_ASSERT(this->Operands.Count() == 2, "MathItem");
+        return Eval(left, this->RightOperandValue());
+    }
+};
+
+// The same operator as the head of a long chain: it evaluates the chain below it in a loop.
+// Only evaluation differs, so that the plain nodes of every chain keep their speed.
+template <class Operator>
+class TMChainHead final : public Operator {
+public:
+    TMChainHead() { this->MarkChainHead(); }
+    Variant GetValue() override { return this->ChainValue(); }
 };
 
 Variant PowerOf(const Variant& base, const Variant& exponent);
@@ -35,10 +48,13 @@ Variant IsNotEqual(const Variant& a, const Variant& b);
 
 // Declares one binary operator: its class name, its text, and its evaluation (the base).
 #define TOLVEX_OPERATOR(Name, Text, ...)                                       \
-    class Name final : public __VA_ARGS__ {                                    \
+    class Name : public __VA_ARGS__ {                                          \
     public:                                                                    \
         const char* ClassName() const override { return #Name; }               \
         std::string DumpOperator() const override { return Text; }             \
+        std::unique_ptr<TMLeftToRightAssociative> NewChainHead() const override { \
+            return std::make_unique<TMChainHead<Name>>();                      \
+        }                                                                      \
     };
 
 class TMUnaryMinus final : public TMUnaryPrefixOperator {

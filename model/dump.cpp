@@ -28,6 +28,19 @@ std::string DumpReversed(const TMItems& items, TDumpFormat format) {
 
 std::string Detailed(const TMSymbol& s) { return Join(s.ClassName(), "[\"", s.Identifier(), "\"]"); }
 
+std::string DumpOrNull(const TMItem* item, TDumpFormat format) { return item ? item->Dump(format) : "Null"; }
+
+// The detailed text of a chain, "TMPlus(TMPlus(a,b),c)", written in a loop.
+std::string DumpChainDetailed(const TMLeftToRightAssociative& head, TDumpFormat format) {
+    const auto chain = head.Chain();
+    std::string text;
+    for (const TMLeftToRightAssociative* link : chain) text += std::string(link->ClassName()) + "(";
+    text += DumpOrNull(chain.back()->Operands.Get(0), format);
+    for (auto link = chain.rbegin(); link != chain.rend(); ++link)
+        text += "," + DumpOrNull((*link)->Operands.Get(1), format) + ")";
+    return text;
+}
+
 }  // namespace
 
 std::string TMItem::Dump(TDumpFormat format) const {
@@ -130,6 +143,7 @@ std::string TMAssignSymbolic::Dump(TDumpFormat format) const {
 std::string TMOperator::Dump(TDumpFormat format) const {
     if (!format.Has(dfDetailed))
         throw Exception("TMOperator.Dump() Must be implemented in child classes when DumpFormat <> dfDetailed");
+    if (IsChainHead()) return DumpChainDetailed(static_cast<const TMLeftToRightAssociative&>(*this), format);
     return std::string(ClassName()) + "(" + DumpList(Operands, format) + ")";
 }
 
@@ -144,7 +158,13 @@ std::string TMUnaryOperator::Dump(TDumpFormat format) const {
 
 std::string TMBinaryOperator::Dump(TDumpFormat format) const {
     if (format.Has(dfDetailed)) return TMOperator::Dump(format);
-    return DumpOperand(0, format) + DumpOperator() + DumpOperand(1, format);
+    if (!IsChainHead()) return DumpOperand(0, format) + DumpOperator() + DumpOperand(1, format);
+    // A link's left operand is the link below, which needs no brackets: the texts follow on.
+    const auto chain = static_cast<const TMLeftToRightAssociative&>(*this).Chain();
+    std::string text = chain.back()->DumpOperand(0, format);
+    for (auto link = chain.rbegin(); link != chain.rend(); ++link)
+        text += (*link)->DumpOperator() + (*link)->DumpOperand(1, format);
+    return text;
 }
 
 // Brackets an operand that binds more loosely than this node, or equally on the side where

@@ -51,6 +51,7 @@ enum TItemKind : std::uint32_t {
     ikAssignSymbolic = 1u << 8, ikReference = 1u << 9, ikSymbolRef = 1u << 10, ikVarRef = 1u << 11,
     ikFunctionCall = 1u << 12, ikParamExpression = 1u << 13, ikSymbol = 1u << 14, ikVar = 1u << 15,
     ikParam = 1u << 16, ikFunction = 1u << 17, ikIntrinsic = 1u << 18, ikHostFunction = 1u << 19,
+    ikLeftToRight = 1u << 20, ikChainHead = 1u << 21,
 };
 
 // The kind bit of a tagged class; 0 for the others, which are tested through RTTI.

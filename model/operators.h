@@ -1,7 +1,9 @@
 #pragma once
 // Operator nodes: the root that owns the operands and pulls them off the operand stack, and the
 // intermediate classes that fix operand count, associativity and priority for a family.
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "tolvex/model/items.h"
 #include "tolvex/export.h"
@@ -21,6 +23,8 @@ enum TOperatorAssociativity : std::uint8_t { oaLeftToRight = 0, oaRightToLeft = 
 class TMOperator : public TMExpression {
 public:
     TMOperator() { AddKind(ikOperator); }
+    // A chain head frees its chain link by link, not by recursing once per link.
+    ~TMOperator() override;
     std::string Dump(TDumpFormat format) const override;
     void Rewire(TMSymbol* symbol) override;
     void Unwire(TMSymbol* symbol) override;
@@ -42,8 +46,13 @@ public:
     Variant GetOperandValues(int index) const { return Operands.Expr(index)->GetValue(); }
     // One operand in plain form, bracketed where priority and associativity need it.
     std::string DumpOperand(int index, TDumpFormat format) const;
+    // Heads of long flat chains (see TMLeftToRightAssociative) walk their whole chain in a loop.
+    bool IsChainHead() const { return Kinds() & ikChainHead; }
 
     TMExpressions Operands;
+
+protected:
+    void MarkChainHead() { AddKind(ikChainHead); }
 };
 
 class TMUnaryOperator : public TMOperator {
@@ -68,9 +77,24 @@ public:
     Variant RightOperandValue() const { return GetOperandValues(1); }
 };
 
+// A flat chain of one priority («a+b-c+d») leans left: each operator's left operand is the
+// operator before it. Such a chain is no nesting, however long: tree assembly makes every 64th
+// link a chain head (a node of the same class that evaluates, dumps, binds and frees the chain
+// below it in a loop), so that no walk recurses more than 64 times along a chain.
 class TMLeftToRightAssociative : public TMBinaryOperator {
 public:
+    TMLeftToRightAssociative() { AddKind(ikLeftToRight); }
     TOperatorAssociativity Associativity() const override { return oaLeftToRight; }
+    // The left operand, when it continues the chain: of this family and of the same priority.
+    TMLeftToRightAssociative* ChainLink() const;
+    // This node and the links below it, top first.
+    std::vector<TMLeftToRightAssociative*> Chain() const;
+    // The node's value once its left operand gave `left`: the right operand is evaluated now.
+    virtual Variant Combine(const Variant& left);
+    // An empty node of the same class that is a chain head; null for a class without one.
+    virtual std::unique_ptr<TMLeftToRightAssociative> NewChainHead() const { return nullptr; }
+    // The chain's value, bottom first, as the recursive evaluation would compute it.
+    Variant ChainValue();
 };
 
 class TMRightToLeftAssociative : public TMBinaryOperator {
@@ -99,6 +123,7 @@ public:
 };
 
 template <> inline constexpr std::uint32_t kKindOf<TMOperator> = ikOperator;
+template <> inline constexpr std::uint32_t kKindOf<TMLeftToRightAssociative> = ikLeftToRight;
 
 }  // namespace tolvex
 

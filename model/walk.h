@@ -11,7 +11,8 @@ TOLVEX_BEGIN_API
 namespace tolvex {
 
 // True when `match` holds for a node of the tree, parents before children; stops at the first.
-// A null tree has no nodes. Trees are at most kMaxTreeDepth deep, so the walk is safe.
+// A null tree has no nodes. The walk recurses no deeper than tree assembly allows
+// (kMaxTreeDepth), since it follows flat chains in a loop.
 bool AnyNode(const TMExpression* tree, const std::function<bool(const TMExpression&)>& match);
 
 }  // namespace tolvex

@@ -105,7 +105,10 @@ TEST_F(EvaluationTest, DeepInputNeverCrashes) {
     EXPECT_EQ(Run(std::string(100000, '-') + "1"), "integer 1");
     std::string sum = "1";
     for (int i = 1; i < 200000; ++i) sum += "+1";
-    EXPECT_NE(Run(sum).find("nested deeper than"), std::string::npos);
+    EXPECT_EQ(Run(sum), "integer 200000");  // a flat chain is no nesting
+    std::string nested = "1";
+    for (int i = 1; i < 5000; ++i) nested = "1+(" + nested + ")";
+    EXPECT_NE(Run(nested).find("nested deeper than"), std::string::npos);
     std::string calls;
     for (int i = 0; i < 5000; ++i) calls += "abs(";
     EXPECT_NE(Run(calls + "1" + std::string(5000, ')')).find("nested deeper than"), std::string::npos);

@@ -4,6 +4,8 @@
 #include "tolvex/value/limits.h"
 #include "support/interpreter_fixture.h"
 
+#include <cstring>
+
 namespace tolvex::test {
 namespace {
 
@@ -49,7 +51,7 @@ TEST_F(LimitsTest, StringLiteralsObeyTheSameLimit) {
 TEST_F(LimitsTest, HugeExpressionsAndStatementListsAreRefusedUpFront) {
     std::string sum = "x = 1";
     for (int i = 0; i < kMaxExpressionItems / 2; ++i) sum += "+1";
-    EXPECT_EQ(Run(sum), "TMathInterpreter.Parse() Expression of more than 1048576 items, position: 1048579.");
+    EXPECT_EQ(Run(sum), "TMathInterpreter.Parse() Expression of more than 4194304 items, position: 4194307.");
     EXPECT_FALSE(interpreter.SymbolExists("x"));
 
     std::string list = "y = 1";
@@ -60,6 +62,77 @@ TEST_F(LimitsTest, HugeExpressionsAndStatementListsAreRefusedUpFront) {
     std::string ordinary;
     for (int i = 0; i < 100000; ++i) ordinary += "1;";
     EXPECT_EQ(VarArrayHighBound(interpreter.Execute(ordinary)) + 1, 100000);
+}
+
+// `first` followed by `next` until the chain has a million terms.
+std::string MillionTerms(const std::string& first, const std::string& next, int termsPerNext) {
+    std::string chain = first;
+    const int repeats = 999999 / termsPerNext;
+    chain.reserve(chain.size() + next.size() * static_cast<std::size_t>(repeats));
+    for (int i = 0; i < repeats; ++i) chain += next;
+    return chain;
+}
+
+// A chain of one priority is no nesting: a million terms evaluate, directly and prepared, without
+// recursing once per term (the sanitizer build's small stack would show it).
+TEST_F(LimitsTest, MillionTermChainsEvaluate) {
+    const struct {
+        const char* first;
+        const char* next;
+        int terms;  // in `next`
+        const char* value;
+    } cases[] = {
+        {"1", "+1", 1, "integer 1000000"},
+        {"x", "*1", 1, "integer 3"},
+        {"1", "+2-1", 2, "integer 500000"},
+        {"0.5", "/1*y", 2, "double 0.5"},
+    };
+    Run("x = 3; y = 1.0");
+    for (const auto& c : cases) {
+        const std::string chain = MillionTerms(c.first, c.next, c.terms);
+        EXPECT_EQ(Run(chain), c.value) << c.next;
+        const int handle = interpreter.PrepareExpression(chain);
+        EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(handle)), c.value) << c.next;
+        interpreter.FreePreparedExpression(handle);
+    }
+}
+
+// A function whose body is such a chain dumps, saves, loads back and is deleted the same way.
+TEST_F(LimitsTest, MillionTermBodiesDumpSaveAndLoad) {
+    const std::string chain = MillionTerms("x", "-x+x", 2);
+    Run("x = 3; f := " + chain);
+    EXPECT_EQ(interpreter.DumpSymbol("f", {}), "f():=" + chain);
+    const std::string saved = interpreter.DumpStreamable();
+    EXPECT_EQ(saved, "x=3;\r\nf():=" + chain);
+    TMathInterpreter copy;
+    TMemoryStream stream;
+    stream.SetData(saved);
+    copy.LoadSymbolsFromStream(stream);
+    EXPECT_EQ(Describe(copy.ExecuteExpression("f")), "integer 3");
+    copy.ExecuteExpression("delete f");
+    EXPECT_FALSE(copy.SymbolExists("f"));
+    EXPECT_EQ(Run("delete x; f"), "TMVarRef.GetValue() Referenced symbol: \"x\" is not defied, position: 7. "
+                                  "Most outer function: \"f\".");
+}
+
+// Nesting stays limited wherever it is real: brackets to the right, right-to-left operators,
+// prefix operators and calls.
+TEST_F(LimitsTest, RealNestingBeyondTheLimitIsRefused) {
+    const struct {
+        const char* open;
+        const char* inner;
+        const char* close;
+    } cases[] = {
+        {"1+(", "1", ")"}, {"2^(", "2", ")"}, {"a=", "1", ""}, {" not ", "true", ""},
+        {"-(", "x", ")"},  {"abs(", "1", ")"}, {"(1+", "1", ")*2"}, {"f(", "1", ")"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.inner;
+        for (int i = 0; i < 3000; ++i) text = c.open + text + c.close;
+        EXPECT_NE(Run(text).find("TMathInterpreter.RPN() Expression nested deeper than 2000 levels"),
+                  std::string::npos) << c.open;
+    }
+    EXPECT_EQ(Run("1+1"), "integer 2");
 }
 
 // Names are as long as the text that holds them: they work everywhere, saves and loads included.

@@ -111,5 +111,62 @@ TEST_F(BindingTest, LookupsAfterChurnEqualAWalk) {
     EXPECT_EQ(table.Count(), n + (n + 6) / 7);
 }
 
+// A chain long enough to hold chain heads (every 64th link walks the links below it in a loop):
+// `a` + 1 + ... with `middle` as its 100th term.
+std::string LongChain(const std::string& a, const std::string& middle) {
+    std::string chain = a;
+    for (int i = 1; i < 200; ++i) chain += "+" + (i == 100 ? middle : std::string("1"));
+    return chain;
+}
+
+// The walks that follow a chain in a loop see what the recursive walks see: binding, unbinding,
+// references, nested definitions, readers, and both dump forms.
+TEST_F(BindingTest, LongChainsWalkLikeShortOnes) {
+    std::string detailed = "TMFunction[\"f\"](TMParam[\"a\"]){";
+    for (int i = 1; i < 200; ++i) detailed += "TMPlus(";
+    detailed += "TMVarRef<\"f.a\">";
+    for (int i = 1; i < 200; ++i) detailed += i == 100 ? ",TMVarRef<\"f.a\">)" : ",TMLiteral(1))";
+    detailed += "}";
+    const Case cases[] = {
+        {"f(a) := {chain a a}", detailed.c_str()},
+        {"k := {chain 1 later}; later = 5; k", "integer 204"},
+        {"k := {chain 1 later}; later = 5; delete later; k",
+         "TMVarRef.GetValue() Referenced symbol: \"later\" is not defied, position: 206. Most outer function: \"k\"."},
+        {"g := 1; h := {chain 1 g}; g(x) := x; save",
+         "TMathInterpreter.DumpStreamable() Function \"h\" reads function \"g\" without arguments, which has no "
+         "text form that loads."},
+        {"k := {chain 1 (m:=2)}; m := 3; names", "m():=3"},
+        {"prepare {chain y z}", "y z"},
+    };
+    for (const Case& c : cases) {
+        interpreter.ClearSymbols();
+        std::string text = c.text;
+        for (std::size_t at; (at = text.find("{chain ")) != std::string::npos;) {
+            const std::size_t space = text.find(' ', at + 7), end = text.find('}', at);
+            text.replace(at, end - at + 1, LongChain(text.substr(at + 7, space - at - 7), text.substr(space + 1, end - space - 1)));
+        }
+        std::string outcome;
+        for (const std::string& s : interpreter.SplitStatements(text)) {
+            const std::string statement = s.substr(s.find_first_not_of(' '));
+            if (statement == "save") {
+                outcome = MessageOf([&] { interpreter.DumpStreamable(); });
+            } else if (statement == "names") {
+                // The outdated definition inside the chain puts m's own entry after k's.
+                const std::string saved = interpreter.DumpStreamable();
+                outcome = saved.substr(saved.rfind('\n') + 1);
+            } else if (statement.rfind("prepare ", 0) == 0) {
+                const TReferencedNames names = interpreter.ReferencedNames(interpreter.PrepareExpression(statement.substr(8)));
+                for (const std::string& n : names.unbound) outcome += (outcome.empty() ? "" : " ") + n;
+            } else if (statement.find(":=") != std::string::npos && statement.rfind("f(a)", 0) == 0) {
+                Run(statement);
+                outcome = interpreter.DumpSymbol("f", {dfDetailed, dfQualified});
+            } else {
+                outcome = Run(statement);
+            }
+        }
+        EXPECT_EQ(outcome, c.expected) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace tolvex::test
