@@ -66,6 +66,14 @@ public:
     double Dbl() const { return std::get<double>(v_); }
     bool Bool() const { return std::get<bool>(v_); }
     const std::string& Str() const { return std::get<std::string>(v_); }
+    // The double held, in place, or null for any other kind.
+    const double* IfDbl() const noexcept { return std::get_if<double>(&v_); }
+    // Overwrites a double in place; false (and nothing changed) for any other kind.
+    bool StoreDbl(double v) noexcept {
+        double* d = std::get_if<double>(&v_);
+        if (d) *d = v;
+        return d != nullptr;
+    }
     const std::vector<Variant>& Elements() const { return *std::get<ArrayBox>(v_).items; }
     std::vector<Variant>& Elements() { return *std::get<ArrayBox>(v_).items; }
 
