@@ -127,6 +127,18 @@ void DeleteList(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
+// `ExecuteExpression` of a flat sum of n terms: scanning, assembly with its chain heads,
+// evaluation and freeing, each linear in the terms.
+void FlatChain(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    std::string text = "1";
+    for (int i = 1; i < n; ++i) text += "+1";
+    TMathInterpreter interpreter;
+    if (VarToInt(interpreter.ExecuteExpression(text)) != n) return ReportFailure(state, "the sum is not n");
+    for (auto _ : state) benchmark::DoNotOptimize(interpreter.ExecuteExpression(text));
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 }  // namespace
 
 void RegisterScaling() {
@@ -144,6 +156,8 @@ void RegisterScaling() {
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("scaling/delete_list", DeleteList)
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/flat_chain", FlatChain)
+        ->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace tolvex::bench
