@@ -4,7 +4,7 @@
 #include <ostream>
 #include <algorithm>
 #include <functional>
-#include <queue>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -29,7 +29,12 @@ struct BodyFacts {
     std::unordered_map<const TMSymbol*, const TMFunction*> definedInside;
     // Symbolic assignments whose function was defined anew or removed since: the function whose
     // body holds one, and the name it defines when that body's text is loaded.
-    std::vector<std::pair<const TMFunction*, std::string>> outdated;
+    struct Outdated {
+        const TMFunction* holder;
+        std::string name;
+        bool parameters;  // the outdated definition declares parameters
+    };
+    std::vector<Outdated> outdated;
     // A body that reads, without arguments, a function that took parameters later: its text
     // would not load after that function's, so the table has no text form.
     const TMFunction* reader = nullptr;
@@ -51,7 +56,7 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
             if (const TMFunction* function = assign->CurrentDefinition())
                 facts.definedInside[function] = current;
             else if (auto* call = As<TMFunctionCall>(assign->LeftOperand()))
-                facts.outdated.emplace_back(current, call->ReferencedSymbolName);
+                facts.outdated.push_back({current, call->ReferencedSymbolName, call->ParamExpressions.Count() > 0});
         } else if (auto* ref = As<TMVarRef>(&e); ref && !facts.reader) {
             auto* function = As<TMFunction>(ref->SymbolReference);
             if (function && function->Parameters().Count() > 0) facts.reader = current, facts.read = function;
@@ -63,11 +68,35 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
     return facts;
 }
 
+void CheckReaders(const TMathInterpreter& interpreter, const TMSymbols& symbols, const std::vector<int>& order,
+                  const std::unordered_map<const TMSymbol*, int>& indexOf,
+                  const std::vector<std::tuple<int, const TMSymbol*, const std::string*>>& withParameters) {
+    std::vector<std::size_t> place(static_cast<std::size_t>(symbols.Count()), order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) place[static_cast<std::size_t>(order[k])] = k;
+    for (const auto& [holder, now, name] : withParameters) {
+        const std::size_t from = place[static_cast<std::size_t>(holder)];
+        const std::size_t to = now ? place[static_cast<std::size_t>(indexOf.at(now))] : order.size();
+        for (std::size_t k = from + 1; k < to; ++k) {
+            auto* reader = As<TMFunction>(symbols.Symbol(order[k]));
+            const std::string& read = *name;
+            if (reader && AnyNode(reader->Expression(), [&](const TMExpression& e) {
+                    auto* ref = As<TMVarRef>(&e);
+                    return ref && interpreter.IsEqualString(ref->ReferencedSymbolName, read);
+                }))
+                throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", reader->Identifier(), "\" reads \"",
+                                     read, "\" without arguments, which the body of \"",
+                                     symbols.Symbol(order[from])->Identifier(),
+                                     "\" defines with parameters, so the table has no text form that loads."));
+        }
+    }
+}
+
 // The order the symbols are written in. Loading a body that holds an outdated definition
-// defines that name again, so whatever defines the name now is written after it: table order
-// otherwise. A name that no longer exists is deleted at the end, and a variable that now holds
-// the name is preceded by a delete of the function the load made. No cycle can arise: each such
-// edge runs from an older definition to a newer one.
+// defines that name again, so whatever defines the name now (its own entry, or the function whose
+// body defines it) is written after all the others: functions in the order of their current
+// definitions, which are newer than every body holding an outdated one of theirs, then variables
+// in table order, each preceded by a delete of the function the load made. A name that no longer
+// exists is deleted at the end. Loading the text gives a table that saves as the same text.
 struct WriteOrder {
     std::vector<int> order;                 // indices into the table
     std::unordered_set<int> deleteBefore;   // entries whose name is deleted first
@@ -79,11 +108,15 @@ WriteOrder OrderEntries(const TMathInterpreter& interpreter, const TMSymbols& sy
     std::unordered_map<const TMSymbol*, int> indexOf;
     for (int i = 0; i < symbols.Count(); ++i) indexOf[symbols.Symbol(i)] = i;
     WriteOrder result;
-    std::vector<std::vector<int>> after(static_cast<std::size_t>(symbols.Count()));
-    std::vector<int> pending(static_cast<std::size_t>(symbols.Count()), 0);
-    for (const auto& [holder, name] : facts.outdated) {
-        const int from = indexOf.at(facts.Writer(holder));
+    std::unordered_set<int> later;
+    // Outdated definitions with parameters: between the body that holds one and what defines the
+    // name now, a body that reads the name without arguments would fail to load.
+    std::vector<std::tuple<int, const TMSymbol*, const std::string*>> withParameters;
+    for (const auto& outdated : facts.outdated) {
+        const std::string& name = outdated.name;  // a plain reference: lambdas below capture it
+        const TMSymbol* from = facts.Writer(outdated.holder);
         const TMSymbol* now = symbols.FindSymbol(name);
+        if (outdated.parameters) withParameters.emplace_back(indexOf.at(from), now ? facts.Writer(now) : nullptr, &name);
         if (!now) {
             const bool known = std::any_of(result.deleteAtEnd.begin(), result.deleteAtEnd.end(),
                                            [&](const std::string& n) { return interpreter.IsEqualString(n, name); });
@@ -91,26 +124,25 @@ WriteOrder OrderEntries(const TMathInterpreter& interpreter, const TMSymbols& sy
             continue;
         }
         if (const char* kind = now->HostKind())
-            throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", symbols.Symbol(from)->Identifier(),
-                                 "\" defines \"", name, "\" in its body, which is now a ", kind,
+            throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", from->Identifier(), "\" defines \"",
+                                 name, "\" in its body, which is now a ", kind,
                                  " of the host, so the table has no text form that loads."));
-        const int to = indexOf.at(facts.Writer(now));
-        if (Is<TMVar>(now)) result.deleteBefore.insert(to);
-        if (to == from) continue;
-        after[static_cast<std::size_t>(from)].push_back(to);
-        ++pending[static_cast<std::size_t>(to)];
+        const TMSymbol* to = facts.Writer(now);
+        if (to == from) continue;  // the body defines it again itself, in the order it was built
+        later.insert(indexOf.at(to));
+        if (Is<TMVar>(to)) result.deleteBefore.insert(indexOf.at(to));
     }
-    std::priority_queue<int, std::vector<int>, std::greater<int>> ready;
-    for (int i = 0; i < symbols.Count(); ++i)
-        if (pending[static_cast<std::size_t>(i)] == 0) ready.push(i);
-    while (!ready.empty()) {
-        const int i = ready.top();
-        ready.pop();
-        if (written(symbols.Symbol(i))) result.order.push_back(i);
-        for (int next : after[static_cast<std::size_t>(i)])
-            if (--pending[static_cast<std::size_t>(next)] == 0) ready.push(next);
+    std::vector<int> functions, variables;
+    for (int i = 0; i < symbols.Count(); ++i) {
+        if (!written(symbols.Symbol(i))) continue;
+        if (!later.count(i)) result.order.push_back(i);
+        else (Is<TMFunction>(symbols.Symbol(i)) ? functions : variables).push_back(i);
     }
-    TOLVEX_ASSERT(std::all_of(pending.begin(), pending.end(), [](int n) { return n == 0; }), "MathInterpreter");
+    const auto definition = [&](int i) { return static_cast<const TMFunction*>(symbols.Symbol(i))->Definition(); };
+    std::sort(functions.begin(), functions.end(), [&](int a, int b) { return definition(a) < definition(b); });
+    result.order.insert(result.order.end(), functions.begin(), functions.end());
+    result.order.insert(result.order.end(), variables.begin(), variables.end());
+    CheckReaders(interpreter, symbols, result.order, indexOf, withParameters);
     return result;
 }
 

@@ -68,7 +68,7 @@ TEST_F(DefinitionTest, OutdatedNestedDefinitionsKeepTheirText) {
         const char* saved;
         const char* evaluated;  // names evaluated in both tables afterwards
     } cases[] = {
-        {"k := 1 + (m := 2); m := 3; z = 1", "k():=1+(m():=2);\r\nm():=3;\r\nz=1", "k; m; z"},
+        {"k := 1 + (m := 2); m := 3; z = 1", "k():=1+(m():=2);\r\nz=1;\r\nm():=3", "k; m; z"},
         {"k := 1 + (m := 2); delete m; z = 1", "k():=1+(m():=2);\r\nz=1;\r\ndelete m", "k; z; m"},
         {"k := 1 + (m := 2); delete m; m = 5", "k():=1+(m():=2);\r\ndelete m;\r\nm=5", "k; m"},
         {"k := 1 + (m := 2); j := 2 + (m := 5); m := 7", "k():=1+(m():=2);\r\nj():=2+(m():=5);\r\nm():=7", "k; j; m"},
@@ -76,6 +76,10 @@ TEST_F(DefinitionTest, OutdatedNestedDefinitionsKeepTheirText) {
         {"g := 1 + (f := 2 + (g := 1))", "g():=1+(f():=2+(g():=1))", "g; f"},
         {"S2p := m = S2p := U", "S2p():=m=S2p():=U", "S2p; m"},
         {"k := 1 + (m := 'a'); m := 3", "k():=1+(m():='a');\r\nm():=3", "k; m"},
+        {"k := 0; z = 1; k := 1 + (m := 2); m := 3", "k():=1+(m():=2);\r\nz=1;\r\nm():=3", "k; m; z"},
+        {"a := 1; b := 1; hb := 1 + (b := 2); ha := 1 + (a := 2); a := 3; b := 3",
+         "hb():=1+(b():=2);\r\nha():=1+(a():=2);\r\na():=3;\r\nb():=3", "a; b; ha"},
+        {"n := m; k := 1 + (m(x) := x); m := 3", "n():=m;\r\nk():=1+(m(x):=x);\r\nm():=3", "n; m; k"},
     };
     for (const auto& c : cases) {
         interpreter.ClearSymbols();
@@ -97,14 +101,27 @@ TEST_F(DefinitionTest, OutdatedNestedDefinitionsKeepTheirText) {
     }
 }
 
-// The outdated definition makes the function it names during a load; that fails where the name
-// belongs to the host now, so the save says so instead of writing text that does not load.
-TEST_F(DefinitionTest, OutdatedDefinitionsOfNamesTheHostTookHaveNoText) {
-    RunAll("k := 1 + (m := 2); delete m");
-    interpreter.DefineConstant("m", 3);
-    EXPECT_EQ(Saved(), "TMathInterpreter.DumpStreamable() Function \"k\" defines \"m\" in its body, which is now "
-                       "a constant of the host, so the table has no text form that loads.");
-    EXPECT_EQ(interpreter.DumpSymbol("k", {}), "k():=1+(m():=2)");
+// The outdated definition makes the function it names during a load; where that load would
+// fail (the name belongs to the host now, or a body written before the name's current definition
+// reads it without arguments although the outdated one takes parameters), the save says so
+// instead of writing text that does not load.
+TEST_F(DefinitionTest, OutdatedDefinitionsThatWouldNotLoadStopTheSave) {
+    const Case cases[] = {  // the host's constant stays: last
+        {"k := 1 + (m(x) := x); m := 3; n := m", "Function \"n\" reads \"m\" without arguments, which the body of "
+                                                 "\"k\" defines with parameters, so the table has no text form that loads."},
+        {"k := 1 + (m(x) := x); m := 3; n := 2 * m; delete m", "Function \"n\" reads \"m\" without arguments"},
+        {"k := 1 + (m := 2); delete m; host m", "Function \"k\" defines \"m\" in its body, which is now a constant of "
+                                                "the host, so the table has no text form that loads."},
+    };
+    for (const Case& c : cases) {
+        interpreter.ClearSymbols();
+        for (const std::string& s : interpreter.SplitStatements(c.text)) {
+            if (s == " host m") interpreter.DefineConstant("m", 3);
+            else Run(s);
+        }
+        EXPECT_EQ(Saved().find(std::string("TMathInterpreter.DumpStreamable() ") + c.expected), 0u) << c.text;
+        EXPECT_EQ(interpreter.DumpSymbol("k", {}).find("k():=1+(m("), 0u) << c.text;
+    }
 }
 
 // The value of a function that holds a definition is the same before and after the name is
