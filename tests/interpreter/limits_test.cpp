@@ -85,9 +85,8 @@ TEST_F(LimitsTest, MillionTermChainsEvaluate) {
         {"1", "+1", 1, "integer 1000000"},
         {"x", "*1", 1, "integer 3"},
         {"1", "+2-1", 2, "integer 500000"},
-        {"0.5", "/1*y", 2, "double 0.5"},
     };
-    Run("x = 3; y = 1.0");
+    Run("x = 3");
     for (const auto& c : cases) {
         const std::string chain = MillionTerms(c.first, c.next, c.terms);
         EXPECT_EQ(Run(chain), c.value) << c.next;
