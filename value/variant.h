@@ -67,6 +67,8 @@ public:
     double Dbl() const { return std::get<double>(v_); }
     bool Bool() const { return std::get<bool>(v_); }
     const std::string& Str() const { return std::get<std::string>(v_); }
+    // The integer held, in place, or null for any other kind.
+    const std::int32_t* IfInt() const noexcept { return std::get_if<std::int32_t>(&v_); }
     // The double held, in place, or null for any other kind.
     const double* IfDbl() const noexcept { return std::get_if<double>(&v_); }
     // Overwrites a double in place; false (and nothing changed) for any other kind.
