@@ -55,8 +55,10 @@ void TMathControlWidget::setMathErrorOptions(MathErrorOptions options) {
 }
 
 TMathInterpreterWidget* TMathControlWidget::BindInterpreter() {
+    // The nearest one: a window holding two copies of a form binds each control to its own.
     TMathInterpreterWidget* found = nullptr;
-    if (!interpreterName_.isEmpty()) found = window()->findChild<TMathInterpreterWidget*>(interpreterName_);
+    for (QWidget* scope = parentWidget(); scope && !found && !interpreterName_.isEmpty(); scope = scope->parentWidget())
+        found = scope->findChild<TMathInterpreterWidget*>(interpreterName_);
     Bind(found ? &found->Interpreter() : nullptr);
     return found;
 }

@@ -2,8 +2,8 @@
 // What the four expression control widgets share: a widget that a form designer places, uic
 // code creates and QUiLoader loads, holding one expression control and the real widget behind
 // it. The options are Qt properties, so a form file stores them; the interpreter is named by the
-// object name of a TMathInterpreterWidget in the same window, found when the control first
-// needs it (the interpreter may be created after the control, as uic code does in form order).
+// object name of a TMathInterpreterWidget on the same form, found when the control needs it (the
+// interpreter may be created after the control, as uic code does in form order).
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -53,8 +53,9 @@ public:
 
     // The widget that has the focus and the text: a line edit, a combo box or a text edit.
     QWidget* TextWidget() const { return text_; }
-    // The interpreter widget named by mathInterpreter in this window, now bound to the control;
-    // null (and the control unbound) when there is none of that name.
+    // The interpreter widget named by mathInterpreter, now bound to the control: the one below
+    // the nearest ancestor that holds one of that name. Null (and the control unbound) when
+    // there is none.
     TMathInterpreterWidget* BindInterpreter();
 
 protected:

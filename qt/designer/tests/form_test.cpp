@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QUiLoader>
+#include <QVBoxLayout>
 
 #include "designer_suites.h"
 #include "tolvex/interpreter/mathinterpreter.h"
@@ -121,6 +122,27 @@ private slots:
         QCOMPARE(ui.interpreter->objectName(), QStringLiteral("interpreter"));
         CheckFormProperties(form);
         CheckEvaluates(form);
+    }
+
+    // Two copies of the form in one window: each control evaluates with its own copy's interpreter.
+    void CopiesOfAFormKeepTheirInterpreters() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        Ui::MathForm first, second;
+        auto* one = new QWidget;
+        auto* two = new QWidget;
+        first.setupUi(one);
+        second.setupUi(two);
+        layout->addWidget(one);
+        layout->addWidget(two);
+        second.interpreter->setSymbols(QStringLiteral("rate=2"));
+        QVERIFY(Activate(&window));
+        for (auto* edit : {first.edit, second.edit}) {
+            QVERIFY(Focus(edit));
+            TypeLine(QStringLiteral("rate"));
+        }
+        QCOMPARE(first.edit->LineEdit()->text(), QStringLiteral("0.25"));
+        QCOMPARE(second.edit->LineEdit()->text(), QStringLiteral("2"));
     }
 };
 
