@@ -3,7 +3,8 @@
 # tolvex-workbench with its desktop entry and icons. Components: qt (run time), qt-dev (headers
 # and the CMake files).
 # The form widgets (Tolvex::QtWidgets, headers in include/tolvex/qt/widgets/) install beside it,
-# in the same export set, and the designer plugin into Qt's designer plugin folder (component qt).
+# in the same export set, and the designer plugin into Qt's designer plugin folder (component
+# designer).
 set(TOLVEX_QT_HEADER_FOLDERS_tolvex_qt qt)
 set(TOLVEX_QT_HEADER_FOLDERS_tolvex_qt_widgets qt/widgets)
 foreach(library IN ITEMS tolvex_qt tolvex_qt_widgets)
@@ -31,7 +32,7 @@ if(TARGET tolvex_designer)
   set(TOLVEX_DESIGNER_PLUGIN_DIR ${QT6_INSTALL_PLUGINS}/designer)
   file(RELATIVE_PATH TOLVEX_PLUGIN_TO_LIBDIR /${TOLVEX_DESIGNER_PLUGIN_DIR} /${CMAKE_INSTALL_LIBDIR})
   set_target_properties(tolvex_designer PROPERTIES INSTALL_RPATH "$ORIGIN/${TOLVEX_PLUGIN_TO_LIBDIR}")
-  install(TARGETS tolvex_designer LIBRARY DESTINATION ${TOLVEX_DESIGNER_PLUGIN_DIR} COMPONENT qt)
+  install(TARGETS tolvex_designer LIBRARY DESTINATION ${TOLVEX_DESIGNER_PLUGIN_DIR} COMPONENT designer)
 endif()
 
 set_target_properties(tolvex-workbench PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")

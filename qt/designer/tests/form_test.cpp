@@ -124,6 +124,19 @@ private slots:
         CheckEvaluates(form);
     }
 
+    // A control whose interpreter is deleted drops it, and Return then evaluates nothing.
+    void DeletedInterpreterIsDropped() {
+        QWidget form;
+        Ui::MathForm ui;
+        ui.setupUi(&form);
+        QVERIFY(Focus(ui.edit));
+        QCOMPARE(ui.edit->MathControl().MathInterpreter(), &ui.interpreter->Interpreter());
+        delete ui.interpreter;
+        QVERIFY(!ui.edit->MathControl().MathInterpreter());
+        TypeLine(QStringLiteral("1+1"));
+        QCOMPARE(ui.edit->LineEdit()->text(), QStringLiteral("1+1"));
+    }
+
     // Two copies of the form in one window: each control evaluates with its own copy's interpreter.
     void CopiesOfAFormKeepTheirInterpreters() {
         QWidget window;

@@ -60,6 +60,14 @@ QFont Italic() {
     return font;
 }
 
+QFont Bold() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(15);
+    font.setBold(true);
+    font.setUnderline(true);
+    return font;
+}
+
 }  // namespace
 
 class PluginTest : public QObject {
@@ -135,6 +143,11 @@ private slots:
              [](QWidget* w) { return static_cast<TMathRichEditWidget*>(w)->MathControl().MathResultFont().Color() == 0x008000; }},
             {"tolvex::qt::TMathRichEditWidget", "mathErrorColor", QColor(255, 0, 255),
              [](QWidget* w) { return static_cast<TMathRichEditWidget*>(w)->MathControl().MathErrorFont().Color() == 0xFF00FF; }},
+            {"tolvex::qt::TMathRichEditWidget", "mathResultFont", Bold(),
+             [](QWidget* w) {
+                 const TFont& font = static_cast<TMathRichEditWidget*>(w)->MathControl().MathResultFont();
+                 return font.Style() == TFontStyles{fsBold, fsUnderline} && font.Height() == -15 && font.Color() == clBlue;
+             }},
             {"tolvex::qt::TMathRichEditWidget", "mathErrorFont", Italic(),
              [](QWidget* w) {
                  const TFont& font = static_cast<TMathRichEditWidget*>(w)->MathControl().MathErrorFont();
