@@ -79,7 +79,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Our own libraries are not installed while the packages are made: dpkg-shlibdeps looks for them
 # in the build tree, and the component dependencies below name their package.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/qt)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 # The installed tree keeps $ORIGIN search paths so that it can be moved; a package under /usr
 # needs none, so they are removed from the staged files before packaging.
