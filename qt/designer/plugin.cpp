@@ -24,11 +24,28 @@ QWidget* Make(QWidget* parent) {
     return new W(parent);
 }
 
-// An interpreter on a form the designer edits shows itself and is designing. Not one the plugin
-// merely creates: the designer's preview makes widgets as the application will.
-void DesignInterpreters(QDesignerFormWindowInterface* form) {
-    QObject::connect(form, &QDesignerFormWindowInterface::widgetManaged, form, [](QWidget* widget) {
-        if (auto* interpreter = qobject_cast<TMathInterpreterWidget*>(widget)) interpreter->SetDesigning(true);
+// Widgets on a form the designer edits are designing: the interpreter shows itself, a control
+// shows its binding. Not those the plugin merely creates: the designer's preview makes widgets
+// as the application will.
+void DesignWidgets(QDesignerFormWindowInterface* form) {
+    // The designer keeps a deleted widget for its undo, so the controls hear of no destruction:
+    // they look for their interpreter again whenever one joins or leaves the form.
+    const auto rebind = [form] {
+        for (auto* control : form->findChildren<TMathControlWidget*>()) control->BindInterpreter();
+    };
+    QObject::connect(form, &QDesignerFormWindowInterface::widgetManaged, form, [rebind](QWidget* widget) {
+        if (auto* control = qobject_cast<TMathControlWidget*>(widget)) control->SetDesigning(true);
+        if (auto* interpreter = qobject_cast<TMathInterpreterWidget*>(widget)) {
+            interpreter->SetDesigning(true);
+            interpreter->SetRemoved(false);
+            rebind();
+        }
+    });
+    QObject::connect(form, &QDesignerFormWindowInterface::widgetUnmanaged, form, [rebind](QWidget* widget) {
+        if (auto* interpreter = qobject_cast<TMathInterpreterWidget*>(widget)) {
+            interpreter->SetRemoved(true);
+            rebind();
+        }
     });
 }
 
@@ -103,8 +120,8 @@ void TWidgetInterface::initialize(QDesignerFormEditorInterface* core) {
     // Once for the plugin: the interpreter's task menu, and the design-time windows, dialogs
     // and error messages in real windows over the designer.
     QDesignerFormWindowManagerInterface* forms = core->formWindowManager();
-    for (int i = 0; i < forms->formWindowCount(); ++i) DesignInterpreters(forms->formWindow(i));
-    connect(forms, &QDesignerFormWindowManagerInterface::formWindowAdded, this, DesignInterpreters);
+    for (int i = 0; i < forms->formWindowCount(); ++i) DesignWidgets(forms->formWindow(i));
+    connect(forms, &QDesignerFormWindowManagerInterface::formWindowAdded, this, DesignWidgets);
     QExtensionManager* manager = core->extensionManager();
     manager->registerExtensions(new TInterpreterTaskMenuFactory(manager), Q_TYPEID(QDesignerTaskMenuExtension));
     UseQtWindows();

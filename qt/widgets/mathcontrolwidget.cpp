@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "tolvex/framework/control.h"
+#include "tolvex/framework/exception.h"
 #include "tolvex/qt/qttext.h"
 #include "tolvex/qt/widgets/mathinterpreterwidget.h"
 
@@ -54,11 +55,32 @@ void TMathControlWidget::setMathErrorOptions(MathErrorOptions options) {
     SetErrorBits(static_cast<std::uint32_t>(options.toInt()));
 }
 
+void TMathControlWidget::SetDesigning(bool designing) {
+    Control().SetDesigning(designing);
+    if (!designing) return;
+    connect(this, &QObject::objectNameChanged, this, &TMathControlWidget::FollowName, Qt::UniqueConnection);
+    FollowName();
+}
+
+void TMathControlWidget::FollowName() {
+    TakeName();
+    BindInterpreter();
+}
+
+void TMathControlWidget::TakeName() {
+    try {
+        Control().SetName(FromQString(objectName()));
+    } catch (const Exception&) {
+        Control().SetName({});  // a name the framework refuses shows as none
+    }
+}
+
 TMathInterpreterWidget* TMathControlWidget::BindInterpreter() {
     // The nearest one: a window holding two copies of a form binds each control to its own.
     TMathInterpreterWidget* found = nullptr;
     for (QWidget* scope = parentWidget(); scope && !found && !interpreterName_.isEmpty(); scope = scope->parentWidget())
         found = scope->findChild<TMathInterpreterWidget*>(interpreterName_);
+    if (found && found->Removed()) found = nullptr;
     Bind(found ? &found->Interpreter() : nullptr);
     return found;
 }

@@ -51,6 +51,10 @@ public:
     MathErrorOptions mathErrorOptions() const;
     void setMathErrorOptions(MathErrorOptions options);
 
+    // In a form designer the control is designing: it shows its binding as on the platform's
+    // designer, cleared with an interpreter and its own name (the object name) without one.
+    void SetDesigning(bool designing);
+
     // The widget that has the focus and the text: a line edit, a combo box or a text edit.
     QWidget* TextWidget() const { return text_; }
     // The interpreter widget named by mathInterpreter, now bound to the control: the one below
@@ -74,6 +78,10 @@ protected:
 private:
     // The control's font follows the widget's, so that what it writes looks like the form.
     void TakeFont();
+    // The control's name is the object name, where that is an identifier.
+    void TakeName();
+    // In the designer: the name taken, and the binding shown again.
+    void FollowName();
 
     QString interpreterName_;
     QPointer<QWidget> text_;

@@ -39,6 +39,9 @@ public:
     // an Expression that fails is shown, not raised.
     void SetDesigning(bool designing);
     bool Designing() const;
+    // Deleted from the designer's form (which keeps the widget for its undo): no control binds it.
+    void SetRemoved(bool removed) { removed_ = removed; }
+    bool Removed() const { return removed_; }
 
     bool caseSensitiveSymbols() const;
     void setCaseSensitiveSymbols(bool value);
@@ -67,6 +70,7 @@ protected:
 
 private:
     std::unique_ptr<TMathInterpreter> interpreter_;
+    bool removed_ = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TMathInterpreterWidget::DumpFormat)

@@ -13,8 +13,10 @@
 #include <QExtensionManager>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QTest>
 #include <fstream>
 
@@ -22,7 +24,9 @@
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/dialogs.h"
 #include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/qt/widgets/matheditwidget.h"
 #include "tolvex/qt/widgets/mathinterpreterwidget.h"
+#include "tolvex/qt/widgets/mathmemowidget.h"
 
 namespace tolvex::qt::test {
 
@@ -106,6 +110,28 @@ private slots:
                                      QStringLiteral("Save symbols..."), QStringLiteral("Edit Expression..."),
                                      QStringLiteral("View DumpText...")}));
         QCOMPARE(menu->preferredEditAction(), menu->taskActions().front());
+    }
+
+    // The controls on the form are designing: bound, they show nothing; once their interpreter
+    // is deleted from the form (as the designer's Delete does), their names; undone, nothing.
+    void ControlsShowTheirBinding() {
+        auto* edit = form_->mainContainer()->findChild<TMathEditWidget*>(QStringLiteral("edit"));
+        auto* memo = form_->mainContainer()->findChild<TMathMemoWidget*>(QStringLiteral("memo"));
+        QVERIFY(edit && memo && edit->MathControl().Designing());
+        QCOMPARE(edit->LineEdit()->text(), QString());
+        core_->formWindowManager()->setActiveFormWindow(form_);
+        form_->clearSelection(false);
+        form_->selectWidget(Interpreter(), true);
+        QAction* remove = core_->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
+        QTRY_VERIFY(remove->isEnabled());  // follows the selection once the event loop ran
+        remove->trigger();
+        QVERIFY(!form_->isManaged(Interpreter()));
+        QCOMPARE(edit->LineEdit()->text(), QStringLiteral("edit"));
+        QCOMPARE(memo->MathControl().Text(), std::string("memo"));
+        edit->setObjectName(QStringLiteral("total"));
+        QCOMPARE(edit->LineEdit()->text(), QStringLiteral("total"));
+        form_->commandHistory()->undo();
+        QCOMPARE(edit->LineEdit()->text(), QString());
     }
 
     // What the designer writes of a form it read holds every stored property, and QUiLoader
