@@ -25,8 +25,9 @@ bool FitsInt32(std::int64_t r) {
 TCompiledExpression::TCompiledExpression() = default;
 TCompiledExpression::~TCompiledExpression() = default;
 
-std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree) {
+std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree, const std::uint64_t& bindings) {
     auto compiled = std::unique_ptr<TCompiledExpression>(new TCompiledExpression());
+    compiled->bindings_ = &bindings;
     if (!compiled->Emit(tree) || compiled->depth_ > kMaxDepth) return nullptr;
     compiled->BuildFastPath();
     return compiled;
@@ -53,10 +54,29 @@ void TCompiledExpression::BuildFastPath() {
     FastEntry entry = nullptr;
     const FastNode* root = nullptr;
     if (!builder.Finish(entry, root)) return;
+    std::vector<const TMReference*> reads = builder.TakeReads();
+    if (reads.size() > kMaxReads) return;
+    fastReads_ = std::move(reads);
     // Moving the vector keeps its buffer, where the nodes point at one another.
     fastNodes_ = std::make_unique<std::vector<FastNode>>(builder.TakeNodes());
+    readOperands_ = builder.ReadOperands(*fastNodes_);
     fastRoot_ = root;
     fastEntry_ = entry;
+}
+
+bool TCompiledExpression::Resolve() const {
+    variables_.clear();
+    for (const TMReference* const& reference : fastReads_) {
+        const TMSymbol* symbol = reference->SymbolReference;
+        if (!Is<TMVar>(symbol)) return false;
+        const auto* variable = static_cast<const TMVar*>(symbol);
+        std::size_t k = 0;
+        while (k < variables_.size() && variables_[k] != variable) ++k;
+        if (k == variables_.size()) variables_.push_back(variable);
+        readOperands_[static_cast<std::size_t>(&reference - fastReads_.data())]->read = k;
+    }
+    resolvedAt_ = *bindings_;
+    return true;
 }
 
 // Emits the operands of `node` and then the node itself; false for anything the program cannot do.

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "tolvex/model/mathitem.h"
 #include "tolvex/value/variant.h"
 #include "tolvex/export.h"
 
@@ -25,21 +26,30 @@ class TMExpression;
 class TMReference;
 struct RealKernel;
 struct FastNode;
+union FastOperand;
 
 class TCompiledExpression {
 public:
     // The program of `tree`, or null when the tree holds anything but number literals, variable
-    // references, arithmetic operators and functions of one number. The tree must outlive it.
-    static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree);
+    // references, arithmetic operators and functions of one number. The tree must outlive it, and
+    // `bindings` must change whenever a reference of the tree lets go of its symbol.
+    static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree, const std::uint64_t& bindings);
     ~TCompiledExpression();
 
-    // The value when the double-only form applies; false when Run must answer instead.
+    // The value when the double-only form applies; false when Run must answer instead. Each
+    // variable it reads is read once, in place (a bound one from the host's storage).
     bool RunDouble(double& result) const {
         if (!fastEntry_) return false;
-        result = fastEntry_(fastRoot_);
+        if (resolvedAt_ != *bindings_ && !Resolve()) return false;
+        double values[kMaxReads];
+        for (std::size_t k = 0; k < variables_.size(); ++k) {
+            const double* value = variables_[k]->DoubleInPlace();
+            if (!value) return false;
+            values[k] = *value;
+        }
+        result = fastEntry_(fastRoot_, values);
         return std::fabs(result) <= DBL_MAX;
     }
-
     // The value, or Empty when the tree must be evaluated instead.
     Variant Run() const {
         Number n;
@@ -48,6 +58,7 @@ public:
     }
 
 private:
+    static constexpr std::size_t kMaxReads = 32;  // more variable reads leave out the double-only form
     enum class Op : std::uint8_t { Literal, Variable, Negate, Add, Subtract, Multiply, Divide, Power, IntDiv, Mod, Kernel };
     struct Number {
         double d;
@@ -66,15 +77,26 @@ private:
     bool Emit(TMExpression& node);
     // Builds the double-only form of the program, when there is one.
     void BuildFastPath();
+    // Finds the distinct variables the references are bound to; false while one is bound to
+    // anything else, or to nothing.
+    bool Resolve() const;
     // Replaces the last operation by its value when its operands are all constants and it succeeds.
     void Fold(int operands);
 
     std::vector<Instruction> program_;
     int depth_ = 0;     // deepest stack the program needs
     int current_ = 0;   // stack depth while emitting
-    double (*fastEntry_)(const FastNode*) = nullptr;
+    double (*fastEntry_)(const FastNode*, const double*) = nullptr;
     const FastNode* fastRoot_ = nullptr;
     std::unique_ptr<std::vector<FastNode>> fastNodes_;  // fastRoot_ and the nodes it reaches
+    std::vector<const TMReference*> fastReads_;          // read before each run of the double-only form
+    // The operand of the double-only form that takes each reference's value; Resolve points it
+    // at the entry of the reference's variable among the distinct variables read.
+    std::vector<FastOperand*> readOperands_;
+    // What the references were bound to when `resolvedAt_` was the bindings' count.
+    const std::uint64_t* bindings_ = nullptr;
+    mutable std::uint64_t resolvedAt_ = ~std::uint64_t{0};
+    mutable std::vector<const TMVar*> variables_;
 };
 
 }  // namespace tolvex

@@ -15,18 +15,13 @@ constexpr double kFallBack = std::numeric_limits<double>::quiet_NaN();
 inline bool Finite(double x) { return std::fabs(x) <= DBL_MAX; }
 
 struct FromNode {
-    static double Get(FastOperand o) { return o.node->run(o.node); }
+    static double Get(FastOperand o, const double* reads) { return o.node->run(o.node, reads); }
 };
 struct FromVariable {
-    static double Get(FastOperand o) {
-        const TMSymbol* symbol = o.reference->SymbolReference;
-        if (!Is<TMVar>(symbol)) return kFallBack;
-        const Variant& v = static_cast<const TMVar*>(symbol)->Value();
-        return v.Kind() == VarKind::Double ? v.Dbl() : kFallBack;
-    }
+    static double Get(FastOperand o, const double* reads) { return reads[o.read]; }
 };
 struct FromConstant {
-    static double Get(FastOperand o) { return o.value; }
+    static double Get(FastOperand o, const double*) { return o.value; }
 };
 
 // x / inf and the operands of "^" and of functions are the places where a non-finite value could
@@ -50,22 +45,22 @@ struct PowerOp {
 };
 
 template <class Op, class L, class R>
-double Binary(const FastNode* n) {
-    return Op::Apply(L::Get(n->a), R::Get(n->b));
+double Binary(const FastNode* n, const double* reads) {
+    return Op::Apply(L::Get(n->a, reads), R::Get(n->b, reads));
 }
 template <class X>
-double Negate(const FastNode* n) {
-    return -X::Get(n->a);
+double Negate(const FastNode* n, const double* reads) {
+    return -X::Get(n->a, reads);
 }
 // Adding zero turns -0 into +0, as the exact evaluation of a function does.
 template <class X>
-double Function(const FastNode* n) {
-    const double x = X::Get(n->a);
+double Function(const FastNode* n, const double* reads) {
+    const double x = X::Get(n->a, reads);
     return Finite(x) ? n->function(x) + 0.0 : kFallBack;
 }
 template <class X>
-double Identity(const FastNode* n) {
-    return X::Get(n->a);
+double Identity(const FastNode* n, const double* reads) {
+    return X::Get(n->a, reads);
 }
 
 // Entries by the sources of the operands, in the order of FastProgramBuilder::Source.
@@ -86,32 +81,40 @@ void FastProgramBuilder::Constant(double value, bool isInteger) {
 
 void FastProgramBuilder::Variable(const TMReference* reference) {
     Value v{Source::Variable, false, {}};
-    v.operand.reference = reference;
+    v.operand.read = reads_.size();
+    reads_.push_back(reference);
+    readUsers_.emplace_back();
     stack_.push_back(v);
 }
 
-const FastNode* FastProgramBuilder::Add(FastNode node) {
+const FastNode* FastProgramBuilder::Add(FastNode node, const Value& a, const Value* b) {
+    if (a.source == Source::Variable) readUsers_[a.operand.read] = {nodes_.size(), 0};
+    if (b && b->source == Source::Variable) readUsers_[b->operand.read] = {nodes_.size(), 1};
     nodes_.push_back(node);
     return &nodes_.back();
 }
 
+std::vector<FastOperand*> FastProgramBuilder::ReadOperands(std::vector<FastNode>& nodes) const {
+    std::vector<FastOperand*> operands;
+    for (const auto& [node, which] : readUsers_) operands.push_back(which == 0 ? &nodes[node].a : &nodes[node].b);
+    return operands;
+}
+
 bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
     const auto index = [](const Value& v) { return static_cast<int>(v.source); };
+    const bool unary = step == FastStep::Negate || step == FastStep::Function;
+    const Value y = stack_.back();
+    stack_.pop_back();
+    const Value x = unary ? y : stack_.back();
+    if (!unary) stack_.pop_back();
     FastNode node;
-    if (step == FastStep::Negate || step == FastStep::Function) {
-        const Value x = stack_.back();
-        stack_.pop_back();
+    if (unary) {
         if (x.isInteger) return false;  // left unfolded because it fails
         static constexpr FastEntry kNegate[3] = {Negate<FromNode>, Negate<FromVariable>, Negate<FromConstant>};
         static constexpr FastEntry kFunction[3] = {Function<FromNode>, Function<FromVariable>, Function<FromConstant>};
         node.run = (step == FastStep::Negate ? kNegate : kFunction)[index(x)];
-        node.a = x.operand;
         node.function = function;
     } else {
-        const Value y = stack_.back();
-        stack_.pop_back();
-        const Value x = stack_.back();
-        stack_.pop_back();
         if (x.isInteger && y.isInteger) return false;  // integer arithmetic, or a failing constant
         switch (step) {
             case FastStep::Add: node.run = kBinary<AddOp>[index(x)][index(y)]; break;
@@ -121,11 +124,11 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
             case FastStep::Power: node.run = kBinary<PowerOp>[index(x)][index(y)]; break;
             default: return false;
         }
-        node.a = x.operand;
         node.b = y.operand;
     }
+    node.a = x.operand;
     Value result{Source::Node, false, {}};
-    result.operand.node = Add(node);
+    result.operand.node = Add(node, x, unary ? nullptr : &y);
     stack_.push_back(result);
     return true;
 }
@@ -139,7 +142,7 @@ bool FastProgramBuilder::Finish(FastEntry& entry, const FastNode*& root) {
         FastNode node;
         node.run = top.source == Source::Variable ? Identity<FromVariable> : Identity<FromConstant>;
         node.a = top.operand;
-        root = Add(node);
+        root = Add(node, top, nullptr);
     }
     entry = root->run;
     return true;

@@ -1,12 +1,13 @@
 #pragma once
 // The double-only form of a compiled program: a tree of closures, each a function pointer with
-// its operands, for the case every variable holds a double. Operands that are variables or
-// constants are read inside their parent's function, so `a+b*c` is two calls. Each variable read
-// checks that the symbol is a variable holding a double; any other kind, and every non-finite
-// value that a later step could hide (a divisor, an operand of "^" or of a function), turns into
-// NaN, which every step passes on, so one test of the final value decides whether the program
-// has to fall back to the exact one.
+// its operands, for the case every variable holds a double. Before it runs, the values of its
+// variable references are read in place into an array (reads.h of the program), which the
+// closures index; operands that are such reads or constants are taken inside their parent's
+// function, so `a+b*c` is two calls. Every non-finite value that a later step could hide (a
+// divisor, an operand of "^" or of a function) turns into NaN, which every step passes on, so one
+// test of the final value decides whether the program has to fall back to the exact one.
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tolvex {
@@ -14,11 +15,11 @@ namespace tolvex {
 class TMReference;
 struct FastNode;
 
-using FastEntry = double (*)(const FastNode*);
+using FastEntry = double (*)(const FastNode*, const double* reads);
 
 union FastOperand {
     const FastNode* node;
-    const TMReference* reference;
+    std::size_t read;  // index into the values read before the run
     double value;
 };
 
@@ -42,6 +43,10 @@ public:
     // The entry and the root node, or false when the result is not a double.
     bool Finish(FastEntry& entry, const FastNode*& root);
     std::vector<FastNode> TakeNodes() { return std::move(nodes_); }
+    // The references read before each run, and for each the operand that takes its value, which
+    // indexes the values read; valid once the nodes are taken (their buffer stays where it is).
+    std::vector<const TMReference*> TakeReads() { return std::move(reads_); }
+    std::vector<FastOperand*> ReadOperands(std::vector<FastNode>& nodes) const;
 
 private:
     enum class Source { Node, Variable, Constant };
@@ -50,10 +55,14 @@ private:
         bool isInteger;
         FastOperand operand;
     };
-    const FastNode* Add(FastNode node);
+    // Enters the node whose operands came from `a` and `b` (null for one operand).
+    const FastNode* Add(FastNode node, const Value& a, const Value* b);
 
     std::vector<FastNode> nodes_;  // reserved once: nodes point at one another
     std::vector<Value> stack_;
+    std::vector<const TMReference*> reads_;
+    // Per read: the node (index) and operand (0 for a, 1 for b) that takes it.
+    std::vector<std::pair<std::size_t, int>> readUsers_;
 };
 
 }  // namespace tolvex

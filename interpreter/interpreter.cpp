@@ -99,6 +99,7 @@ void TMathInterpreter::ClearSymbols(bool keepHostSymbols) {
     for (TMReference* reference : references)
         if (TMSymbol* s = reference->SymbolReference; s && s->List == symbols_.get() && !(keepHostSymbols && s->HostKind()))
             reference->SymbolReference = nullptr;
+    ++bindings_;
     symbols_->FreeAndClear();
     for (auto it = kept.rbegin(); it != kept.rend(); ++it) symbols_->Add(std::move(*it));
 }
@@ -123,6 +124,7 @@ void TMathInterpreter::DoUnknownSymbol(const std::string& identifier, const Vari
 }
 
 void TMathInterpreter::UnwireFromPrepared(TMSymbol* symbol) {
+    ++bindings_;
     for (int i = 0; i < prepared_->Count(); ++i)
         if (TMExpression* tree = prepared_->Expr(i)) tree->Unwire(symbol);
 }

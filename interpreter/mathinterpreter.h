@@ -1,6 +1,7 @@
 #pragma once
 // The interpreter component: turns expression text into values, keeps the symbol table between
 // calls, runs statement lists, and keeps prepared expressions under integer handles.
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -112,9 +113,10 @@ public:
     int GetVariableHandles(const std::string& identifier) const;
     // One index operation each; inline, since hosts call them in their innermost loops.
     Variant GetVariablesByHandle(int handle) const { return VariableAt(handle).Value(); }
-    // A variable never holds a non-finite double: one raises as arithmetic does.
+    // A variable never holds a non-finite double: one raises as arithmetic does. A double written
+    // over a double costs a range test, a kind test and a store.
     void SetVariablesByHandle(int handle, const Variant& value) {
-        if (value.Kind() == VarKind::Double && !std::isfinite(value.Dbl())) CheckFinite(value.Dbl());
+        if (value.Kind() == VarKind::Double) return SetDoubleByHandle(handle, *value.IfDbl());
         VariableAt(handle).SetValue(value);
     }
     Variant GetVariables(const std::string& identifier) const;
@@ -208,8 +210,15 @@ private:
     // and the statement's number.
     void RunStatements(const std::string& text, const std::string& source);
     [[noreturn]] static void RefuseLongText(const TStream& stream, std::int64_t size);
+    void SetDoubleByHandle(int handle, double value) {
+        TMItem* entry = symbols_->Find(handle);
+        if (!(Is<TMVar>(entry) && std::fabs(value) <= DBL_MAX && static_cast<TMVar*>(entry)->StoreDouble(value)))
+            SetDoubleSlowly(handle, value);
+    }
+    // Any other double write: checks the value, then stores through the variable.
+    void SetDoubleSlowly(int handle, double value);
     TMVar& VariableAt(int handle) const {
-        TMItem* entry = handle >= 0 && handle < symbols_->Count() ? symbols_->Get(handle) : nullptr;
+        TMItem* entry = symbols_->Find(handle);
         return Is<TMVar>(entry) ? *static_cast<TMVar*>(entry) : RaiseNoVariable(handle);
     }
     // Fails as the list and the type test would for a handle that names no variable.
@@ -228,6 +237,9 @@ private:
     char escapeChar_ = '\0';
     std::unique_ptr<TMSymbols> symbols_;
     std::uint32_t nestingDepth_ = 0;
+    // Counts the times a prepared tree let go of a symbol: compiled programs keep what their
+    // references were bound to until it changes.
+    std::uint64_t bindings_ = 0;
     int evaluating_ = 0;
     std::unique_ptr<TRandomGenerator> random_;
 };

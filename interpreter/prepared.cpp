@@ -22,7 +22,7 @@ int TMathInterpreter::PrepareTree(const std::string& text) {
     ProcessExpressionKeywords(items);
     std::unique_ptr<TMExpression> tree = RPN(items);
     if (!tree) throw Exception("TMathInterpreter.PrepareExpression() Can't prepare empty expression.");
-    compiled_[static_cast<std::size_t>(handle)] = TCompiledExpression::Compile(*tree);
+    compiled_[static_cast<std::size_t>(handle)] = TCompiledExpression::Compile(*tree, bindings_);
     prepared_->Put(handle, std::move(tree));
     return handle;
 }
@@ -77,6 +77,10 @@ int TMathInterpreter::GetVariableHandles(const std::string& identifier) const {
 TMVar& TMathInterpreter::RaiseNoVariable(int handle) const {
     if (handle < 0 || handle >= symbols_->Count()) throw EListError(Join("List index out of bounds (", handle, ")"));
     throw EInvalidCast();
+}
+
+void TMathInterpreter::SetDoubleSlowly(int handle, double value) {
+    VariableAt(handle).SetValue(Variant(CheckFinite(value)));
 }
 
 Variant TMathInterpreter::GetVariables(const std::string& identifier) const {

@@ -26,6 +26,10 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Every access by index is checked: a bad index raises EListError "List index out of bounds (N)".
     TMItem* Get(int index) const { return items_[Checked(index)].get(); }
+    // The entry at the index, or null when there is none: for callers that test anyway.
+    TMItem* Find(int index) const noexcept {
+        return static_cast<std::size_t>(static_cast<unsigned>(index)) < items_.size() ? items_[static_cast<std::size_t>(index)].get() : nullptr;
+    }
     TMItem* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
 
     void Reserve(int count) { items_.reserve(static_cast<std::size_t>(count)); }

@@ -66,6 +66,16 @@ public:
     // Host storage the value lives in from now on; it must outlive the binding. A double variable
     // takes numbers, an integer one takes integers; reading a non-finite double raises as
     // arithmetic does. Unbind keeps the current value in the variable.
+    // The double the variable holds, read in place (the host's storage while bound to a double),
+    // or null for any other kind. A host's double may be non-finite: the caller checks.
+    const double* DoubleInPlace() const noexcept {
+        if (host_) return hostInteger_ ? nullptr : static_cast<const double*>(host_);
+        return value_.IfDbl();
+    }
+    // Overwrites the value with the finite `value` when the variable is unbound and holds a
+    // double; false (and nothing changed) otherwise.
+    bool StoreDouble(double value) noexcept { return !host_ && value_.StoreDbl(value); }
+
     void BindHost(double* storage);
     void BindHost(std::int32_t* storage);
     void Unbind();
@@ -76,7 +86,7 @@ public:
     const char* HostKind() const override { return host_ ? "bound variable" : nullptr; }
     // Swaps the value with `other`: a call passes its arguments in and takes the saved values back
     // without copying strings. Parameters only, which are never bound.
-    void ExchangeValue(Variant& other) noexcept { std::swap(value_, other); }
+    void ExchangeValue(Variant& other) noexcept { swap(value_, other); }
 
 private:
     void ReadHost() const;

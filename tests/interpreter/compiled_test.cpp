@@ -1,5 +1,6 @@
 // Prepared numeric expressions run as compiled programs; whatever they give must be exactly what
 // the tree gives: the same value, the same kind, the same error.
+#include <functional>
 #include <random>
 #include <regex>
 
@@ -185,6 +186,42 @@ TEST_F(CompiledTest, ProgramsFollowTheirVariables) {
         if (id == "b") v = VarFromInt(100);
     });
     EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(h)), "integer 101");
+}
+
+}  // namespace
+}  // namespace tolvex::test
+
+namespace tolvex::test {
+namespace {
+
+// The double-only form keeps the variables its references were bound to from one run to the
+// next; every change in between must show, and a freed variable must never be read.
+TEST_F(CompiledTest, KeptBindingsFollowEveryChange) {
+    double host = 4.0;
+    interpreter.SetOnUnknownSymbol([](TMathInterpreter&, const std::string&, const Variant&, Variant& v) {
+        v = VarFromReal(1.0);
+    });
+    Run("a=0.5; b=2.0");
+    const int h = interpreter.PrepareExpression("a*b+a");
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        const char* expected;
+    } steps[] = {
+        {"first run", [] {}, "double 1.5"},
+        {"a written", [&] { interpreter.SetVariables("a", VarFromReal(1.5)); }, "double 4.5"},
+        {"a bound", [&] { interpreter.BindVariable("a", &host); }, "double 12.0"},
+        {"host writes", [&] { host = 1.0; }, "double 3.0"},
+        {"a unbound", [&] { interpreter.UnbindVariable("a"); host = 8.0; }, "double 3.0"},
+        {"a an integer", [&] { interpreter.SetVariables("a", VarFromInt(3)); }, "double 9.0"},
+        {"a a double again", [&] { interpreter.SetVariables("a", VarFromReal(2.5)); }, "double 7.5"},
+        {"a deleted and made anew", [&] { Run("delete a; a=9.0"); }, "double 3.0"},
+        {"table reloaded", [&] { interpreter.LoadSymbolsFromString("a=5.0; b=6.0"); }, "double 2.0"},
+    };
+    for (const auto& s : steps) {
+        s.change();
+        EXPECT_EQ(Outcome([&] { return interpreter.ExecutePreparedExpression(h); }), s.expected) << s.step;
+    }
 }
 
 }  // namespace
