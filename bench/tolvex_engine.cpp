@@ -20,7 +20,7 @@ public:
     }
     Variant OneShot() { return interpreter_.ExecuteExpression(text_); }
     Variant Prepared(const Inputs& row) {
-        for (std::size_t i = 0; i < row.size(); ++i) interpreter_.SetVariablesByHandle(handles_[i], Variant(row[i]));
+        for (std::size_t i = 0; i < row.size(); ++i) interpreter_.SetVariablesByHandle(handles_[i], row[i]);
         return interpreter_.ExecutePreparedExpression(prepared_);
     }
     static double Number(const Variant& value) { return VarToReal(value); }

@@ -2,7 +2,8 @@
 #   libtolvex-c4-<soversion>  runtime  the shared libraries, named after the interpreter's soname
 #   libtolvex-dev             dev      headers, link-time files, CMake and pkg-config files
 #   tolvex                    tool     the tolvex tool and its man page
-#   tolvex-qt, tolvex-qt-dev  qt, qt-dev  the Qt backend, workbench and designer plugin; their headers
+#   tolvex-qt, tolvex-qt-dev  qt, qt-dev  the Qt backend, form widgets and workbench; their headers
+#   tolvex-qt-designer        designer    the Qt Widgets Designer plugin
 # Each package carries /usr/share/doc/<package>/copyright and changelog.gz. Lintian's remaining
 # warnings are explained in docs/packaging.md.
 set(TOLVEX_RUNTIME_PACKAGE libtolvex-c4-${TOLVEX_SOVERSION})
@@ -12,8 +13,8 @@ if(TARGET tolvex)
 endif()
 # The Qt parts get packages once their install rules exist (components qt and qt-dev).
 get_cmake_property(TOLVEX_COMPONENTS COMPONENTS)
-set(TOLVEX_QT_COMPONENTS qt qt-dev)
-set(TOLVEX_QT_PACKAGES tolvex-qt tolvex-qt-dev)
+set(TOLVEX_QT_COMPONENTS qt qt-dev designer)
+set(TOLVEX_QT_PACKAGES tolvex-qt tolvex-qt-dev tolvex-qt-designer)
 foreach(component package IN ZIP_LISTS TOLVEX_QT_COMPONENTS TOLVEX_QT_PACKAGES)
   if(component IN_LIST TOLVEX_COMPONENTS)
     list(APPEND TOLVEX_PACKAGES ${component} ${package})
@@ -78,7 +79,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Our own libraries are not installed while the packages are made: dpkg-shlibdeps looks for them
 # in the build tree, and the component dependencies below name their package.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/qt)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 # The installed tree keeps $ORIGIN search paths so that it can be moved; a package under /usr
 # needs none, so they are removed from the staged files before packaging.
@@ -114,8 +115,8 @@ set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION math)
 
 set(CPACK_COMPONENT_QT_DESCRIPTION "Qt 6 Widgets backend and workbench for Tolvex
 The Qt backend behind the Tolvex expression controls, forms and dialogs, the
-designer plugin, and tolvex-workbench, a desktop program around the
-interpreter editor window.")
+controls and the interpreter as widgets for forms (uic code, QUiLoader), and
+tolvex-workbench, a desktop program around the interpreter editor window.")
 set(CPACK_COMPONENT_QT_DEPENDS runtime)
 set(CPACK_DEBIAN_QT_PACKAGE_SECTION math)
 # It installs the Qt backend's shared library, so it triggers ldconfig too.
@@ -125,4 +126,11 @@ The headers and CMake package of the Qt backend behind the Tolvex expression
 controls.")
 set(CPACK_COMPONENT_QT-DEV_DEPENDS qt dev)
 set(CPACK_DEBIAN_QT-DEV_PACKAGE_SECTION libdevel)
+# Its own package, so that the backend and the workbench do without the designer's libraries.
+set(CPACK_COMPONENT_DESIGNER_DESCRIPTION "Qt Widgets Designer plugin for the Tolvex controls
+Puts the Tolvex expression controls and the interpreter into the widget box
+of Qt Widgets Designer, with their options in the property editor, the
+interpreter's symbols stored in the form and its editors in the task menu.")
+set(CPACK_COMPONENT_DESIGNER_DEPENDS qt)
+set(CPACK_DEBIAN_DESIGNER_PACKAGE_SECTION devel)
 include(CPack)

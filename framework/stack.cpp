@@ -54,6 +54,8 @@ std::size_t StackHeadroom() {
     return here > limit ? here - limit : 0;
 }
 
+std::uintptr_t StackFloor() { return current.depth > 0 ? current.limit + kStackReserve : 0; }
+
 bool StackExhausted() { return StackHeadroom() < kStackReserve; }
 
 }  // namespace tolvex

@@ -4,6 +4,7 @@
 // reports alone (it can be "unlimited"): an outermost evaluation and everything it calls back
 // into get a fixed budget, measured from where it began, or the reported stack if that is smaller.
 #include <cstddef>
+#include <cstdint>
 
 #include "tolvex/export.h"
 
@@ -40,6 +41,10 @@ public:
 // True when less than kStackReserve is left of the budget (or of the thread's stack); every
 // entry point and every user-function evaluation asks before it goes deeper.
 bool StackExhausted();
+
+// The lowest frame address at which StackExhausted() is still false, while an evaluation runs on
+// this thread (its limit stays put until the outermost one ends); 0 outside one.
+std::uintptr_t StackFloor();
 
 // Bytes left before StackExhausted() would hold, plus the reserve.
 std::size_t StackHeadroom();

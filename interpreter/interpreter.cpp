@@ -63,7 +63,7 @@ void TMathInterpreter::SetExpression(const std::string& text) {
 // ---- Evaluation -----------------------------------------------------------------------------
 
 Variant TMathInterpreter::ExecuteExpression(const std::string& text) {
-    return GuardedEntry("ExecuteExpression", [&] {
+    return GuardedEntry("ExecuteExpression", StackFloorOfEvaluation(), [&] {
         if (Variant value; quick::TryEvaluate(*symbols_, text, value)) return value;
         TMItems items;
         ParseExpression(text, items);

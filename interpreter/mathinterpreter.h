@@ -3,6 +3,7 @@
 // calls, runs statement lists, and keeps prepared expressions under integer handles.
 #include <cfloat>
 #include <cmath>
+#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -119,6 +120,13 @@ public:
         if (value.Kind() == VarKind::Double) return SetDoubleByHandle(handle, *value.IfDbl());
         VariableAt(handle).SetValue(value);
     }
+    // The same for a double the host holds, without making a value of it first. Only a double
+    // takes this form: an integer argument still makes an integer value.
+    template <class D>
+        requires std::same_as<D, double>
+    void SetVariablesByHandle(int handle, D value) {
+        SetDoubleByHandle(handle, value);
+    }
     Variant GetVariables(const std::string& identifier) const;
     void SetVariables(const std::string& identifier, const Variant& value);
 
@@ -214,8 +222,9 @@ private:
     [[noreturn]] static void RefuseLongText(const TStream& stream, std::int64_t size);
     void SetDoubleByHandle(int handle, double value) {
         TMItem* entry = symbols_->Find(handle);
-        if (!(Is<TMVar>(entry) && std::fabs(value) <= DBL_MAX && static_cast<TMVar*>(entry)->StoreDouble(value)))
-            SetDoubleSlowly(handle, value);
+        if (Is<TMVar>(entry) && std::fabs(value) <= DBL_MAX && static_cast<TMVar*>(entry)->StoreDouble(value)) [[likely]]
+            return;
+        SetDoubleSlowly(handle, value);
     }
     // Any other double write: checks the value, then stores through the variable.
     void SetDoubleSlowly(int handle, double value);

@@ -9,7 +9,7 @@
 namespace tolvex {
 
 int TMathInterpreter::PrepareExpression(const std::string& text) {
-    return GuardedEntry("PrepareExpression", [&] { return PrepareTree(text); });
+    return GuardedEntry("PrepareExpression", StackFloorOfEvaluation(), [&] { return PrepareTree(text); });
 }
 
 int TMathInterpreter::PrepareTree(const std::string& text) {
@@ -43,7 +43,7 @@ Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
     }
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.ExecutePreparedExpression() Invalid prepared expression handle.");
-    return GuardedEntry("ExecutePreparedExpression", [&] {
+    return GuardedEntry("ExecutePreparedExpression", StackFloorOfEvaluation(), [&] {
         EvaluationScope scope(*this);
         return prepared_->Expr(handle)->GetValue();
     });

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tolvex/framework/stack.h"
 #include "tolvex/value/variant.h"
 #include "tolvex/export.h"
 
@@ -50,6 +51,14 @@ public:
         if (interrupt_.load(std::memory_order_relaxed)) [[unlikely]] RaiseInterrupted();
     }
 
+    // ---- Stack ----------------------------------------------------------------------------
+    // StackFloor() of the evaluation this interpreter runs, 0 while none runs: a user-function call
+    // compares its frame with it instead of asking the thread.
+    std::uintptr_t& StackFloorOfEvaluation() noexcept { return stackFloor_; }
+    bool StackExhaustedHere() const noexcept {
+        return stackFloor_ ? reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) < stackFloor_ : StackExhausted();
+    }
+
 protected:
     ~TMInterpreterLink() = default;
 
@@ -57,6 +66,7 @@ private:
     [[noreturn]] void RaiseInterrupted();
 
     std::atomic<bool> interrupt_{false};
+    std::uintptr_t stackFloor_ = 0;
 };
 
 }  // namespace tolvex

@@ -105,30 +105,35 @@ Variant TMFunctionCall::GetValue() { return SymbolReference ? CallFunction() : C
 
 namespace {
 
-// Argument values of one call: up to four live in the frame, unset until used, more on the heap.
+// Argument values of one call: up to four live in the frame, more on the heap. Each is made in
+// place from the value its expression returns.
 class ArgumentValues {
 public:
-    explicit ArgumentValues(int n) : n_(n) {
+    explicit ArgumentValues(int n) {
         if (n > kInline) {
-            heap_.resize(static_cast<std::size_t>(n));
-            values_ = heap_.data();
+            heap_.reserve(static_cast<std::size_t>(n));
+            values_ = nullptr;
         } else {
             values_ = std::launder(reinterpret_cast<Variant*>(frame_));
-            for (int i = 0; i < n; ++i) new (&values_[i]) Variant();
         }
     }
     ~ArgumentValues() {
-        if (n_ <= kInline)
-            for (int i = 0; i < n_; ++i) values_[i].~Variant();
+        for (int i = 0; i < built_; ++i) values_[i].~Variant();
     }
     ArgumentValues(const ArgumentValues&) = delete;
     ArgumentValues& operator=(const ArgumentValues&) = delete;
-    Variant& operator[](int i) { return values_[i]; }
+    // Takes the next value straight from `expression`.
+    void Evaluate(TMExpression& expression) {
+        if (!values_) return heap_.push_back(expression.GetValue());
+        new (&values_[built_]) Variant(expression.GetValue());
+        ++built_;  // only once it was made: the expression may raise
+    }
+    Variant& operator[](int i) { return values_ ? values_[i] : heap_[static_cast<std::size_t>(i)]; }
 
 private:
     static constexpr int kInline = 4;
-    int n_;
-    Variant* values_;
+    Variant* values_;  // the frame's values, or null when they live on the heap
+    int built_ = 0;    // values made in the frame
     alignas(Variant) unsigned char frame_[kInline * sizeof(Variant)];
     std::vector<Variant> heap_;
 };
@@ -147,8 +152,7 @@ Variant TMFunctionCall::CallFunction() {
     const int n = ParamExpressions.Count();
     if (n != params.Count()) RaiseArgumentCount(params.Count());
     ArgumentValues values(n);
-    for (int i = 0; i < n; ++i)
-        values[i] = static_cast<TMParamExpression*>(ParamExpressions.Get(i))->Expression->GetValue();
+    for (int i = 0; i < n; ++i) values.Evaluate(*static_cast<TMParamExpression*>(ParamExpressions.Get(i))->Expression);
     for (int i = 0; i < n; ++i) params.Param(i)->ExchangeValue(values[i]);
     struct Restore {
         TMParams& params;

@@ -146,7 +146,7 @@ Variant TMFunction::GetValue() {
     TMInterpreterLink& interpreter = *List->MathInterpreter;
     interpreter.CheckInterrupt();
     std::uint32_t& depth = interpreter.NestingDepth();
-    if (depth >= interpreter.MaxFunctionNesting() || StackExhausted())
+    if (depth >= interpreter.MaxFunctionNesting() || interpreter.StackExhaustedHere())
         throw Exception(Join("TMFunction.GetValue() Function nesting level too deep (function: \"", Identifier(),
                              "\", position: ", ParsePosition, ")."));
     ++depth;

@@ -87,7 +87,7 @@ public:
     const char* HostKind() const override { return host_ ? "bound variable" : nullptr; }
     // Swaps the value with `other`: a call passes its arguments in and takes the saved values back
     // without copying strings. Parameters only, which are never bound.
-    void ExchangeValue(Variant& other) noexcept { std::swap(value_, other); }
+    void ExchangeValue(Variant& other) noexcept { swap(value_, other); }
 
 private:
     void ReadHost() const;

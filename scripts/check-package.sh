@@ -11,6 +11,7 @@ cmake --build --preset release -j2 >/dev/null
 build=$PWD/build/release
 scratch=$(mktemp -d)
 installed=()
+with_designer=
 cleanup() {
   rm -rf "$scratch"
   if ((${#installed[@]})); then dpkg --purge "${installed[@]}" >/dev/null; fi
@@ -31,6 +32,14 @@ if [ -n "$(find "$prefix" -name TolvexQt.cmake)" ]; then
   test -f "$prefix/share/icons/hicolor/256x256/apps/tolvex-workbench.png"
   test -f "$prefix/include/tolvex/qt/qtbackend.h"
   echo "Qt host against the installed Tolvex::Qt, workbench, desktop entry and icons: ok"
+fi
+# With the designer plugin: it lies in Qt's designer folder below the prefix, the form widgets'
+# headers beside the backend's.
+if [ -f "$build/plugins/designer/libtolvex_designer.so" ]; then
+  test -n "$(find "$prefix" -path '*/qt6/plugins/designer/libtolvex_designer.so')"
+  test -f "$prefix/include/tolvex/qt/widgets/matheditwidget.h"
+  with_designer=1
+  echo "Designer plugin and form widget headers installed: ok"
 fi
 
 echo "== pkg-config"
@@ -57,6 +66,12 @@ echo '2^10' | /usr/bin/tolvex | grep -qx '1024.0'
 man -w tolvex >/dev/null
 test -f /usr/include/tolvex/interpreter/mathinterpreter.h
 test -f /usr/include/tolvex/version.h
+if [ -n "${with_designer:-}" ]; then
+  plugins=$(qtpaths6 --plugin-dir 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
+  test -f "$plugins/designer/libtolvex_designer.so"
+  # Every library it needs resolves from the packages, with no search path of its own.
+  ! ldd "$plugins/designer/libtolvex_designer.so" | grep -q 'not found'
+fi
 cmake -S examples -B "$scratch/against-packages" -DCMAKE_CXX_COMPILER=g++ >/dev/null
 cmake --build "$scratch/against-packages" -j2 >/dev/null
 ctest --test-dir "$scratch/against-packages" --output-on-failure >/dev/null

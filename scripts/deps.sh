@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, when something is missing. `deps.sh tool` is what
 # the tolvex tool needs (run.sh); `deps.sh` alone adds what the tests, benchmarks, packages and
-# documentation need (test.sh, .ci/run).
+# documentation need (test.sh, .ci/run); `deps.sh screenshot` what the designer's screenshot needs.
 set -euo pipefail
 # cmake, g++: the build. libedit-dev: the REPL's line editing; pkg-config finds it.
 tool=(cmake g++ pkg-config libedit-dev)
@@ -11,11 +11,21 @@ tool=(cmake g++ pkg-config libedit-dev)
 # Debian packages and their check. doxygen: the API reference. qt6-base-dev: the Qt backend and the
 # workbench (optional in the build, built when found); its offscreen platform draws the Qt tests'
 # windows. fonts-liberation2: the stand-in for the windows' "MS Sans Serif", whose metrics their
-# layouts were made for.
+# layouts were made for. qt6-tools-dev: the Qt Widgets Designer plugin, QUiLoader and uic (the
+# plugin is optional in the build, built when found); its tests open forms on the designer's own
+# components.
 rest=(clang libclang-rt-14-dev libgtest-dev libgmock-dev locales libbenchmark-dev libmuparser-dev
-      libfparser-dev dpkg-dev file lintian doxygen qt6-base-dev fonts-liberation2)
+      libfparser-dev dpkg-dev file lintian doxygen qt6-base-dev fonts-liberation2 qt6-tools-dev)
+# `deps.sh screenshot` (scripts/designer-screenshot.sh): designer-qt6 and qt6-tools-dev-tools, the
+# designer itself; xvfb, the virtual display it runs on; xdotool, which sizes its window and
+# clicks; imagemagick, whose import photographs the display.
+screenshot=(qt6-tools-dev qt6-tools-dev-tools designer-qt6 xvfb xdotool imagemagick)
 packages=("${tool[@]}")
-[ "${1:-all}" = tool ] || packages+=("${rest[@]}")
+case "${1:-all}" in
+  tool) ;;
+  screenshot) packages=("${screenshot[@]}") ;;
+  *) packages+=("${rest[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -38,7 +48,7 @@ if ((${#missing[@]})); then
   "${as_root[@]}" apt-get update
   "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
-[ "${1:-all}" = tool ] && exit 0
+case "${1:-all}" in tool | screenshot) exit 0 ;; esac
 # The locale tests run under a comma-decimal locale when one is available.
 if [ "$(id -u)" -eq 0 ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   echo "== Generating the de_DE.UTF-8 locale"

@@ -39,7 +39,8 @@ public:
         requires(!std::is_same_v<T, char>)
     Variant(const T*) = delete;
     static Variant MakeNull() noexcept { Variant r; r.v_ = NullTag{}; return r; }
-    Variant(const Variant&) = default;
+    // Numbers are copied without visiting the other kinds.
+    Variant(const Variant& other) : v_(CopyOf(other.v_)) {}
     Variant(Variant&&) noexcept = default;
     Variant& operator=(Variant&&) noexcept = default;
     // Numbers, which hosts write through variable handles in their innermost loops, are copied
@@ -66,6 +67,8 @@ public:
     double Dbl() const { return std::get<double>(v_); }
     bool Bool() const { return std::get<bool>(v_); }
     const std::string& Str() const { return std::get<std::string>(v_); }
+    // The integer held, in place, or null for any other kind.
+    const std::int32_t* IfInt() const noexcept { return std::get_if<std::int32_t>(&v_); }
     // The double held, in place, or null for any other kind.
     const double* IfDbl() const noexcept { return std::get_if<double>(&v_); }
     // Overwrites a double in place; false (and nothing changed) for any other kind.
@@ -81,6 +84,13 @@ public:
     static Variant MakeArray(std::size_t count);
 
     friend bool operator==(const Variant& a, const Variant& b);  // same kind and same value
+    // Two numbers of one kind (the values parameters trade at every call) swap in place.
+    friend void swap(Variant& a, Variant& b) noexcept {
+        if (double *x = std::get_if<double>(&a.v_), *y = std::get_if<double>(&b.v_); x && y) return std::swap(*x, *y);
+        if (std::int32_t *x = std::get_if<std::int32_t>(&a.v_), *y = std::get_if<std::int32_t>(&b.v_); x && y)
+            return std::swap(*x, *y);
+        a.v_.swap(b.v_);
+    }
 
 private:
     struct NullTag {
@@ -95,7 +105,13 @@ private:
         ArrayBox& operator=(ArrayBox&&) noexcept = default;
         ~ArrayBox();
     };
-    std::variant<std::monostate, NullTag, std::int32_t, double, bool, std::string, ArrayBox> v_;
+    using Storage = std::variant<std::monostate, NullTag, std::int32_t, double, bool, std::string, ArrayBox>;
+    static Storage CopyOf(const Storage& s) {
+        if (const double* d = std::get_if<double>(&s)) return Storage(std::in_place_index<3>, *d);
+        if (const std::int32_t* i = std::get_if<std::int32_t>(&s)) return Storage(std::in_place_index<2>, *i);
+        return s;
+    }
+    Storage v_;
 };
 
 // ---- Construction and conversion ------------------------------------------------------------

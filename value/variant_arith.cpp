@@ -75,6 +75,9 @@ Variant FromDouble(double r) { return Variant(CheckFinite(r)); }
 
 template <class IntOp, class DoubleOp>
 Variant Arithmetic(const Variant& a, const Variant& b, IntOp intOp, DoubleOp doubleOp) {
+    // Two integers or two doubles, by far the most common operands, need no conversion.
+    if (const std::int32_t *i = a.IfInt(), *j = b.IfInt(); i && j) return FromInt64(intOp(std::int64_t{*i}, std::int64_t{*j}));
+    if (const double *x = a.IfDbl(), *y = b.IfDbl(); x && y) return FromDouble(doubleOp(*x, *y));
     RequireScalars(a, b);
     const Number x = ToNumber(a);
     const Number y = ToNumber(b);
@@ -135,7 +138,7 @@ VarRelationship Order(const T& x, const T& y) {
 // ---- Arithmetic -----------------------------------------------------------------------------
 
 Variant VarAdd(const Variant& a, const Variant& b) {
-    RequireScalars(a, b);
+    // Texts and empty values are scalars: Arithmetic checks the rest.
     if (IsTextual(a) && IsTextual(b) && !(a.IsEmpty() && b.IsEmpty())) return Concatenate(a, b);
     return Arithmetic(a, b, [](std::int64_t x, std::int64_t y) { return x + y; },
                       [](double x, double y) { return x + y; });
@@ -211,6 +214,8 @@ Variant VarShr(const Variant& a, const Variant& b) { return Shift(a, b, false); 
 // ---- Comparison -----------------------------------------------------------------------------
 
 VarRelationship VarCmp(const Variant& a, const Variant& b) {
+    if (const std::int32_t *i = a.IfInt(), *j = b.IfInt(); i && j) return Order(*i, *j);
+    if (const double *x = a.IfDbl(), *y = b.IfDbl(); x && y) return Order(*x, *y);
     // Unset and failed values sort below everything and equal to each other.
     const bool aLowest = a.IsEmpty() || a.IsNull();
     const bool bLowest = b.IsEmpty() || b.IsNull();

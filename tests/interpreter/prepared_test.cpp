@@ -1,4 +1,6 @@
 // The delete statement and prepared expressions with variable handles.
+#include <cmath>
+#include <limits>
 #include <functional>
 
 #include "support/interpreter_fixture.h"
@@ -119,6 +121,45 @@ TEST_F(PreparedTest, VariableHandles) {
     EXPECT_EQ(VarToInt(interpreter.GetVariablesByHandle(1)), 3);  // later handles move down
     interpreter.SetVariables("c", VarFromInt(30));
     EXPECT_EQ(Run("c"), "integer 30");
+}
+
+// A write by handle, whether of a value or of a host's double, ends the same way: the kind it
+// leaves, or the error it raises, whatever the variable held before.
+TEST_F(PreparedTest, HandleWritesOfEveryKind) {
+    double host = 0.0;
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* before;
+        std::function<void(int)> write;
+        const char* outcome;
+    } rows[] = {
+        {"1.5", [&](int h) { interpreter.SetVariablesByHandle(h, 2.5); }, "double 2.5"},
+        {"1", [&](int h) { interpreter.SetVariablesByHandle(h, 2.5); }, "double 2.5"},
+        {"'s'", [&](int h) { interpreter.SetVariablesByHandle(h, 2.5); }, "double 2.5"},
+        {"1.5", [&](int h) { interpreter.SetVariablesByHandle(h, 7); }, "integer 7"},
+        {"1.5", [&](int h) { interpreter.SetVariablesByHandle(h, Variant(-0.0)); }, "double -0.0"},
+        {"1.5", [&](int h) { interpreter.SetVariablesByHandle(h, inf); }, "EOverflow: Floating point overflow"},
+        {"1.5", [&](int h) { interpreter.SetVariablesByHandle(h, Variant(-inf)); }, "EOverflow: Floating point overflow"},
+        {"1.5", [&](int h) { interpreter.SetVariablesByHandle(h, std::nan("")); }, "EInvalidOp: Invalid floating point operation"},
+        {"1.5", [&](int h) { interpreter.BindVariable("v", &host); interpreter.SetVariablesByHandle(h, 4.5); }, "double 4.5"},
+        {"1.5", [&](int) { interpreter.SetVariablesByHandle(99, 1.0); }, "EListError: List index out of bounds (99)"},
+        {"1.5", [&](int) { interpreter.SetVariablesByHandle(-1, 1.0); }, "EListError: List index out of bounds (-1)"},
+    };
+    for (const auto& row : rows) {
+        interpreter.ClearSymbols();
+        if (interpreter.SymbolCount() > 0) interpreter.Undefine("v");
+        Run(std::string("v=") + row.before);
+        const int h = interpreter.GetVariableHandles("v");
+        std::string outcome;
+        try {
+            row.write(h);
+            outcome = Describe(interpreter.GetVariablesByHandle(h));
+        } catch (const Exception& e) {
+            outcome = std::string(e.ClassName()) + ": " + e.Message();
+        }
+        EXPECT_EQ(outcome, row.outcome) << row.before;
+    }
+    EXPECT_EQ(host, 4.5);
 }
 
 TEST_F(PreparedTest, ExecutionReadsCurrentValues) {
