@@ -124,18 +124,19 @@ std::string TMParamExpression::Dump(TDumpFormat format) const {
 
 // The definition took effect at assembly and the body went to the function. While the function
 // still holds that body, the plain text is the function's definition, which loads back to the
-// same function and the same node. Once the function was redefined or removed, the node writes
-// the definition's text as it was when the body went, which loads back to what it defined then.
+// same function and the same node. Once the function was redefined or removed, the node's own
+// body is gone: writing the new definition instead could make a definition contain itself or
+// grow without bound through a chain of such nodes, so the node has no text any more.
 std::string TMAssignSymbolic::Dump(TDumpFormat format) const {
     if (format.Has(dfDetailed)) return TMOperator::Dump(format);
     auto* call = As<TMFunctionCall>(LeftOperand());
     if (!call) DumpOperator();
-    if (const TMFunction* function = CurrentDefinition()) return function->Dump(format);
-    if (kept_.empty())
+    const TMFunction* function = CurrentDefinition();
+    if (!function)
         throw Exception(Join("TMAssignSymbolic.Dump() Function \"", call->ReferencedSymbolName,
                              "\" was redefined or removed after its definition on position: ", ParsePosition,
                              ", which therefore has no text."));
-    return kept_;
+    return function->Dump(format);
 }
 
 // ---- Operators ------------------------------------------------------------------------------
