@@ -69,14 +69,14 @@ void TCompiledExpression::BuildFastPath() {
 
 bool TCompiledExpression::Resolve() const {
     variables_.clear();
-    for (const TMReference* const& reference : fastReads_) {
-        const TMSymbol* symbol = reference->SymbolReference;
+    for (std::size_t i = 0; i < fastReads_.size(); ++i) {
+        const TMSymbol* symbol = fastReads_[i]->SymbolReference;
         if (!Is<TMVar>(symbol)) return false;
         const auto* variable = static_cast<const TMVar*>(symbol);
         std::size_t k = 0;
         while (k < variables_.size() && variables_[k] != variable) ++k;
         if (k == variables_.size()) variables_.push_back(variable);
-        readOperands_[static_cast<std::size_t>(&reference - fastReads_.data())]->read = k;
+        readOperands_[i]->read = k;
     }
     resolvedAt_ = *bindings_;
     return true;

@@ -50,6 +50,7 @@ public:
         result = fastEntry_(fastRoot_, values);
         return std::fabs(result) <= DBL_MAX;
     }
+
     // The value, or Empty when the tree must be evaluated instead.
     Variant Run() const {
         Number n;

@@ -18,26 +18,12 @@
 #include "tolvex/framework/application.h"
 #include "tolvex/qt/qtwindow.h"
 #include "suites.h"
+#include "harness.h"
 #include "tools/workbench/workbench.h"
 
 namespace tolvex::qt::test {
 
 namespace {
-
-// Answers every file dialog with `next` (empty: the user cancels).
-class TChosenFile final : public TDialogProvider {
-public:
-    std::string next;
-    bool ExecuteOpen(TOpenDialog& dialog) override { return Answer(dialog); }
-    bool ExecuteSave(TSaveDialog& dialog) override { return Answer(dialog); }
-
-private:
-    bool Answer(TOpenDialog& dialog) {
-        if (next.empty()) return false;
-        dialog.SetFileName(next);
-        return true;
-    }
-};
 
 // The title of the next modal window to open, which is then closed with Escape.
 void CloseNextWindow(QString& title) {

@@ -2,9 +2,9 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-#include <cstring>
 
 #include "designer_suites.h"
+#include "harness.h"
 
 namespace tolvex::qt::test {
 
@@ -23,19 +23,6 @@ void WhenModalOpens(std::function<void(QWidget*)> answer) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     using namespace tolvex::qt::test;
-    const struct {
-        const char* name;
-        std::unique_ptr<QObject> (*make)();
-    } suites[] = {{"PluginTest", NewPluginTest}, {"FormTest", NewFormTest}, {"TaskMenuTest", NewTaskMenuTest}};
-    const char* only = argc > 1 ? argv[1] : nullptr;
-    QStringList arguments{QString::fromLocal8Bit(argv[0])};
-    for (int i = 2; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    int failed = 0;
-    bool found = false;
-    for (const auto& suite : suites) {
-        if (only && std::strcmp(only, suite.name) != 0) continue;
-        found = true;
-        failed += QTest::qExec(suite.make().get(), arguments);
-    }
-    return found ? failed : 2;
+    const TSuite suites[] = {{"PluginTest", NewPluginTest}, {"FormTest", NewFormTest}, {"TaskMenuTest", NewTaskMenuTest}};
+    return RunSuites(argc, argv, suites);
 }

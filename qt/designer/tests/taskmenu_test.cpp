@@ -21,6 +21,7 @@
 #include <fstream>
 
 #include "designer_suites.h"
+#include "harness.h"
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/dialogs.h"
 #include "tolvex/interpreter/mathinterpreter.h"
@@ -31,21 +32,6 @@
 namespace tolvex::qt::test {
 
 namespace {
-
-// Answers every file dialog with `next` (empty: the user cancels).
-class TChosenFile final : public TDialogProvider {
-public:
-    std::string next;
-    bool ExecuteOpen(TOpenDialog& dialog) override { return Answer(dialog); }
-    bool ExecuteSave(TSaveDialog& dialog) override { return Answer(dialog); }
-
-private:
-    bool Answer(TOpenDialog& dialog) {
-        if (next.empty()) return false;
-        dialog.SetFileName(next);
-        return true;
-    }
-};
 
 void PressEscape(QWidget*) { Press(Qt::Key_Escape); }
 
