@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "tolvex/interpreter/names_internal.h"
 #include "tolvex/intrinsics/function_support.h"
 #include "tolvex/intrinsics/intrinsic.h"
 #include "tolvex/model/symbols.h"
@@ -37,7 +38,6 @@ struct Step {
     const RealKernel* kernel;    // Kernel
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsWordStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsWordChar(char c) { return IsWordStart(c) || IsDigit(c); }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -181,17 +181,7 @@ bool Compiler::Bracketed() {
 bool Compiler::NumberLiteral(bool negative) {
     const std::size_t start = pos_;
     bool real = false;
-    while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == '.') {
-        real = true;
-        for (++pos_; pos_ < text_.size() && IsDigit(text_[pos_]);) ++pos_;
-    }
-    if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
-        real = true;
-        ++pos_;
-        if (pos_ < text_.size() && (text_[pos_] == '+' || text_[pos_] == '-')) ++pos_;
-        while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
-    }
+    pos_ = NumberLiteralEnd(text_, pos_, real);
     const std::string_view literal = text_.substr(start, pos_ - start);
     Step step{Code::Number, {0.0, 0, !real}, nullptr, nullptr};
     if (real ? !TextToFloat(literal, step.number.d) : !TextToInt(literal, step.number.i)) return false;
@@ -209,10 +199,7 @@ bool Compiler::Word() {
         if (!row->kernel.compute || row->operands != 1 || Peek() != '(') return false;
         return Bracketed() && Emit(Step{Code::Kernel, {}, nullptr, &row->kernel});
     }
-    static constexpr std::string_view kKeywords[] = {"div", "mod", "delete", "rename", "not", "and",
-                                                     "or",  "xor", "shl",    "shr",    "true", "false"};
-    for (std::string_view keyword : kKeywords)
-        if (IsKeyword(word, keyword)) return false;
+    if (tolvex::IsKeyword(word)) return false;
     if (Peek() == '(' || !table_.Index()) return false;  // a call of a user function
     const int k = table_.Index()->Find(table_, word);
     const TMVar* variable = k < 0 ? nullptr : As<TMVar>(table_.Get(k));

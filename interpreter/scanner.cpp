@@ -145,8 +145,6 @@ void Scanner::Minus() {
         Single<TMMinus>();
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Unary minus signs directly before a number become its sign; the literal is decimal, with an
 // optional fraction and exponent, and is never split.
 void Scanner::Number() {
@@ -157,17 +155,7 @@ void Scanner::Number() {
     }
     const std::size_t start = pos_;
     bool real = false;
-    while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == '.') {
-        real = true;
-        for (++pos_; pos_ < text_.size() && IsDigit(text_[pos_]);) ++pos_;
-    }
-    if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
-        real = true;
-        ++pos_;
-        if (pos_ < text_.size() && (text_[pos_] == '+' || text_[pos_] == '-')) ++pos_;
-        while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
-    }
+    pos_ = NumberLiteralEnd(text_, pos_, real);
     const std::string literal = text_.substr(start, pos_ - start);
     Variant value;
     double d = 0;
@@ -251,6 +239,26 @@ bool TMathInterpreter::IsSymbolName(const std::string& name) const {
 }
 
 bool IsKeyword(std::string_view word) { return IsKeywordWord(word); }
+
+std::size_t NumberLiteralEnd(std::string_view text, std::size_t pos, bool& real) {
+    const auto digits = [&] {
+        while (pos < text.size() && IsDigit(text[pos])) ++pos;
+    };
+    real = false;
+    digits();
+    if (pos < text.size() && text[pos] == '.') {
+        real = true;
+        ++pos;
+        digits();
+    }
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        real = true;
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+        digits();
+    }
+    return pos;
+}
 
 void TMathInterpreter::ParseExpression(const std::string& text, TMItems& items) {
     items.FreeAndClear();

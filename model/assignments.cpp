@@ -151,10 +151,19 @@ void TMAssignSymbolic::Outlived(const TMFunction& function, bool keepText) {
     if (!keepText) return;
     try {
         keptEscape_ = function.List && function.List->MathInterpreter ? function.List->MathInterpreter->EscapeChar() : '\0';
-        kept_ = function.Dump(TDumpFormat{}.WithEscapeChar(keptEscape_));
+        kept_ = DefinitionText(function, TDumpFormat{}.WithEscapeChar(keptEscape_));
     } catch (...) {
         kept_.clear();  // no text then: the dump says so when asked
     }
+}
+
+// A function keeps the spelling of its first definition; the node writes the one it was given,
+// so that its text reads back to the same node.
+std::string TMAssignSymbolic::DefinitionText(const TMFunction& function, TDumpFormat format) const {
+    std::string text = function.Dump(format);
+    if (auto* call = As<TMFunctionCall>(LeftOperand()))
+        text.replace(0, function.Identifier().size(), call->ReferencedSymbolName);
+    return text;
 }
 
 void TMAssignSymbolic::CollectReferences(std::vector<TMReference*>& references) {

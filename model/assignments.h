@@ -52,6 +52,8 @@ private:
     void DeclareParameters(TMFunction& function);
     void BindBody(TMSymbols& symbols, TMFunction& function);
     void Withdraw(TMSymbols& symbols, TMFunction* function);
+    // The plain text of `function`'s definition under this node's spelling of its name.
+    std::string DefinitionText(const TMFunction& function, TDumpFormat format) const;
 
     TMFunction* defined_ = nullptr;  // not owned; null once the function let go of the body
     std::string kept_;               // the definition's plain text, once the function let go

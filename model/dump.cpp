@@ -145,7 +145,7 @@ std::string TMAssignSymbolic::Dump(TDumpFormat format) const {
     if (format.Has(dfDetailed)) return TMOperator::Dump(format);
     auto* call = As<TMFunctionCall>(LeftOperand());
     if (!call) DumpOperator();
-    if (const TMFunction* function = CurrentDefinition()) return function->Dump(format);
+    if (const TMFunction* function = CurrentDefinition()) return DefinitionText(*function, format);
     if (kept_.empty())
         throw Exception(Join("TMAssignSymbolic.Dump() Function \"", call->ReferencedSymbolName,
                              "\" was redefined or removed after its definition on position: ", ParsePosition,

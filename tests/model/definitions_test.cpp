@@ -48,6 +48,7 @@ TEST_F(DefinitionTest, NestedDefinitionsSaveAndLoadBack) {
         {"f(a) := 1; k := 1 + (g := 2 * (f(b) := b))", "k():=1+(g():=2*(f(b):=b))"},
         {"w(W) := W + 1", "w(W):=W+1"},
         {"f(f) := f * 2", "f(f):=f*2"},
+        {"M := 0; k := 1 + (m := 2)", "k():=1+(m():=2)"},  // written as the nested node spells it
     };
     for (const Case& c : cases) {
         interpreter.ClearSymbols();
