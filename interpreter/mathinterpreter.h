@@ -115,7 +115,7 @@ public:
     // One index operation each; inline, since hosts call them in their innermost loops.
     Variant GetVariablesByHandle(int handle) const { return VariableAt(handle).Value(); }
     // A variable never holds a non-finite double: one raises as arithmetic does. A double written
-    // over a double costs a range test, a kind test and a store.
+    // over a double costs a range test, a kind test, a finiteness test and a store.
     void SetVariablesByHandle(int handle, const Variant& value) {
         if (value.Kind() == VarKind::Double) return SetDoubleByHandle(handle, *value.IfDbl());
         VariableAt(handle).SetValue(value);
@@ -200,6 +200,8 @@ private:
     class EvaluationScope;
     void CheckNotEvaluating(const char* operation) const;
     int PrepareTree(const std::string& text);
+    // ExecutePreparedExpression when the double-only form gave up.
+    Variant ExecutePreparedSlowly(int handle);
     // How deep the walks over a subtree on the operand stack recurse (interpreter/rpn.cpp).
     struct SubtreeDepth;
     void PullPending(TMItems& operators, TMValues& operands, std::vector<SubtreeDepth>& depths,
@@ -220,10 +222,14 @@ private:
     // and the statement's number.
     void RunStatements(const std::string& text, const std::string& source);
     [[noreturn]] static void RefuseLongText(const TStream& stream, std::int64_t size);
+    // The table mirrors where each variable's double lives (its own value or the host's storage);
+    // a variable holding anything else has no place and takes the slow path.
     void SetDoubleByHandle(int handle, double value) {
-        TMItem* entry = symbols_->Find(handle);
-        if (Is<TMVar>(entry) && std::fabs(value) <= DBL_MAX && static_cast<TMVar*>(entry)->StoreDouble(value)) [[likely]]
+        double* place = symbols_->DoublePlace(handle);
+        if (place && std::fabs(value) <= DBL_MAX) [[likely]] {
+            *place = value;
             return;
+        }
         SetDoubleSlowly(handle, value);
     }
     // Any other double write: checks the value, then stores through the variable.

@@ -31,12 +31,23 @@ bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
     return handle >= 0 && handle < prepared_->Count() && prepared_->Get(handle) != nullptr;
 }
 
-// A compiled program exists only beside a valid handle; it answers Empty where the tree must run.
-Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
+// A compiled program exists only beside a valid handle. The double-only form is all a formula of
+// doubles needs, so everything else stays out of this frame, and the form runs inline (flatten:
+// a call of it would go through the library's symbol table).
+[[gnu::flatten]] Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
+    if (static_cast<std::size_t>(handle) < compiled_.size()) {
+        double value = 0.0;
+        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get();
+            compiled && compiled->RunDouble(value)) [[likely]]
+            return Variant(value);
+    }
+    return ExecutePreparedSlowly(handle);
+}
+
+// The exact program, which answers Empty where the tree must run, then the tree.
+[[gnu::noinline]] Variant TMathInterpreter::ExecutePreparedSlowly(int handle) {
     if (static_cast<std::size_t>(handle) < compiled_.size()) {
         if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get()) {
-            double value = 0.0;
-            if (compiled->RunDouble(value)) return Variant(value);
             Variant result = compiled->Run();
             if (!result.IsEmpty()) return result;
         }

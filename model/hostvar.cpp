@@ -36,17 +36,20 @@ void TMCustomVar::BindHost(double* storage) {
     TOLVEX_ASSERT(storage, "MathItem");
     host_ = storage;
     hostInteger_ = false;
+    Track();
 }
 
 void TMCustomVar::BindHost(std::int32_t* storage) {
     TOLVEX_ASSERT(storage, "MathItem");
     host_ = storage;
     hostInteger_ = true;
+    Track();
 }
 
 void TMCustomVar::Unbind() {
     if (host_) ReadHost();
     host_ = nullptr;
+    Track();
 }
 
 // A host may have stored anything in a double; a variable never holds a non-finite one.

@@ -236,20 +236,29 @@ void TMSymbolIndex::Unwire(TMSymbol& symbol) {
 void TMSymbols::EnableIndex() {
     index_ = std::make_unique<TMSymbolIndex>();
     for (int i = 0; i < Count(); ++i) index_->Entered(*this, i);
+    MirrorPlaces(0);
     for (int i = 0; i < Count(); ++i)
         if (auto* f = As<TMFunction>(Get(i)); f && f->Expression()) index_->AddBody(*this, *f);
 }
 
 void TMSymbols::Entered(int index) {
-    if (index_ && !clearing_) index_->Entered(*this, index);
+    if (!index_ || clearing_) return;
+    index_->Entered(*this, index);
+    MirrorPlace(static_cast<std::size_t>(index));
 }
 
 void TMSymbols::Left(TMItem* item) {
-    if (index_ && !clearing_ && Is<TMSymbol>(item)) index_->Left(*static_cast<TMSymbol*>(item));
+    if (!index_ || clearing_ || !Is<TMSymbol>(item)) return;
+    auto& symbol = *static_cast<TMSymbol*>(item);
+    if (const auto slot = static_cast<std::size_t>(symbol.slot_); symbol.slot_ >= 0 && slot < places_.size())
+        places_[slot] = nullptr;
+    index_->Left(symbol);
 }
 
 void TMSymbols::Moved(int first) {
-    if (index_ && !clearing_) index_->Moved(*this, first);
+    if (!index_ || clearing_) return;
+    index_->Moved(*this, first);
+    MirrorPlaces(static_cast<std::size_t>(first));
 }
 
 void TMSymbols::Renamed(TMSymbol& symbol, const std::string& previous) {
@@ -259,6 +268,7 @@ void TMSymbols::Renamed(TMSymbol& symbol, const std::string& previous) {
 void TMSymbols::FreeAndClear() {
     if (!index_) return TMItems::FreeAndClear();
     clearing_ = true;
+    places_.clear();
     index_->Clear();
     TMItems::FreeAndClear();
     clearing_ = false;

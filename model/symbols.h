@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 #include <string_view>
+#include <vector>
 
 #include "tolvex/model/items.h"
 #include "tolvex/model/symbolindex.h"
@@ -47,6 +48,7 @@ protected:
 
 private:
     friend class TMSymbolIndex;
+    friend class TMSymbols;
     std::string identifier_;
     int slot_ = -1;  // entry in an indexed table; -1 outside one
 };
@@ -57,6 +59,7 @@ public:
     void SetValue(const Variant& value) override {
         if (host_) return WriteHost(value);
         value_ = value;
+        Track();
     }
     // A bound variable reads its host's storage afresh on every call.
     const Variant& Value() const {
@@ -67,15 +70,10 @@ public:
     // Host storage the value lives in from now on; it must outlive the binding. A double variable
     // takes numbers, an integer one takes integers; reading a non-finite double raises as
     // arithmetic does. Unbind keeps the current value in the variable.
-    // The double the variable holds, read in place (the host's storage while bound to a double),
-    // or null for any other kind. A host's double may be non-finite: the caller checks.
-    const double* DoubleInPlace() const noexcept {
-        if (host_) return hostInteger_ ? nullptr : static_cast<const double*>(host_);
-        return value_.IfDbl();
-    }
-    // Overwrites the value with the finite `value` when the variable is unbound and holds a
-    // double; false (and nothing changed) otherwise.
-    bool StoreDouble(double value) noexcept { return !host_ && value_.StoreDbl(value); }
+    // The double the variable holds, in place (the host's storage while bound to a double), or
+    // null for any other kind. A host's double may be non-finite: a reader checks. Storing a
+    // finite double there is what assigning it does.
+    const double* DoubleInPlace() const noexcept { return place_; }
 
     void BindHost(double* storage);
     void BindHost(std::int32_t* storage);
@@ -87,14 +85,25 @@ public:
     const char* HostKind() const override { return host_ ? "bound variable" : nullptr; }
     // Swaps the value with `other`: a call passes its arguments in and takes the saved values back
     // without copying strings. Parameters only, which are never bound.
-    void ExchangeValue(Variant& other) noexcept { swap(value_, other); }
+    void ExchangeValue(Variant& other) noexcept {
+        swap(value_, other);
+        Track();
+    }
 
 private:
     void ReadHost() const;
     void WriteHost(const Variant& value);
+    // Follows a change of the value's kind or of the binding: where the double lives now.
+    void Track() noexcept {
+        double* place = host_ ? (hostInteger_ ? nullptr : static_cast<double*>(host_)) : value_.IfDbl();
+        if (place != place_) Moved(place);
+    }
+    // Tells the table, which mirrors the place for writes by handle.
+    void Moved(double* place) noexcept;
 
     mutable Variant value_;  // while bound: the last value read from the host's storage
     void* host_ = nullptr;   // not owned
+    double* place_ = nullptr;  // see DoubleInPlace
     bool hostInteger_ = false;
 };
 
@@ -137,6 +146,15 @@ public:
     void BindTree(TMExpression& tree, const TMParams* parameters);
     // The symbol at its entry was renamed.
     void Renamed(TMSymbol& symbol, const std::string& previous);
+    // Where the double of the variable at `index` lives (DoubleInPlace), or null for any other
+    // entry and any index outside the table. Kept by indexed tables only, so that a write by
+    // handle is a range test, a load and a store.
+    double* DoublePlace(int index) const noexcept {
+        const auto i = static_cast<std::size_t>(static_cast<unsigned>(index));
+        return i < places_.size() ? places_[i] : nullptr;
+    }
+    // The variable's double moved: it changed kind, or was bound or unbound.
+    void PlaceMoved(const TMCustomVar& variable) noexcept;
 
     TMInterpreterLink* MathInterpreter = nullptr;  // not owned
     // Bodies stored so far by the functions of this table; numbers each body once.
@@ -148,7 +166,13 @@ protected:
     void Moved(int first) override;
 
 private:
+    // Mirrors the place of the entry at `index`, or of every entry from `first` on.
+    void MirrorPlace(std::size_t index);
+    void MirrorPlaces(std::size_t first);
+
     std::unique_ptr<TMSymbolIndex> index_;
+    // Per entry, its DoublePlace; may run past the last entry (nulls there).
+    std::vector<double*> places_;
     bool clearing_ = false;
 };
 

@@ -71,12 +71,7 @@ public:
     const std::int32_t* IfInt() const noexcept { return std::get_if<std::int32_t>(&v_); }
     // The double held, in place, or null for any other kind.
     const double* IfDbl() const noexcept { return std::get_if<double>(&v_); }
-    // Overwrites a double in place; false (and nothing changed) for any other kind.
-    bool StoreDbl(double v) noexcept {
-        double* d = std::get_if<double>(&v_);
-        if (d) *d = v;
-        return d != nullptr;
-    }
+    double* IfDbl() noexcept { return std::get_if<double>(&v_); }
     const std::vector<Variant>& Elements() const { return *std::get<ArrayBox>(v_).items; }
     std::vector<Variant>& Elements() { return *std::get<ArrayBox>(v_).items; }
 

@@ -1,5 +1,6 @@
 // The delete statement and prepared expressions with variable handles.
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <functional>
 
@@ -160,6 +161,76 @@ TEST_F(PreparedTest, HandleWritesOfEveryKind) {
         EXPECT_EQ(outcome, row.outcome) << row.before;
     }
     EXPECT_EQ(host, 4.5);
+}
+
+// The table mirrors where each variable's double lives; every change that moves it (a kind,
+// a binding, an entry) must move the mirror, so the write lands where the plain assignment would.
+TEST_F(PreparedTest, HandleWritesFollowEveryMove) {
+    double host = 0.5, other = 0.25;
+    std::int32_t hostInt = 7;
+    const struct {
+        const char* event;
+        std::function<void()> change;
+        int handle;
+        double value;
+        const char* outcome;
+    } rows[] = {
+        {"nothing", [] {}, 1, 4.5, "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v a string by a script", [&] { Run("v='s'"); }, 1, 4.5, "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v an integer by a script", [&] { Run("v=2"); }, 1, 4.5, "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v a string, then a double", [&] { Run("v='s'; v=0.5"); }, 1, 4.5, "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v an integer by handle", [&] { interpreter.SetVariablesByHandle(1, Variant(2)); }, 1, 4.5,
+         "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v a string through the symbol", [&] { interpreter.Symbols().FindSymbol("v")->SetValue(VarFromLStr("s")); },
+         1, 4.5, "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v bound", [&] { interpreter.BindVariable("v", &host); }, 1, 4.5, "u=1.5; v=4.5; w=3.5 host 4.5"},
+        {"v bound to another storage", [&] { interpreter.BindVariable("v", &host); interpreter.BindVariable("v", &other); },
+         1, 4.5, "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v bound to an int32", [&] { interpreter.BindVariable("v", &hostInt); }, 1, 4.0, "u=1.5; v=4; w=3.5 host 0.5"},
+        {"v bound to an int32, a fraction", [&] { interpreter.BindVariable("v", &hostInt); }, 1, 4.5,
+         "TMVar.SetValue() Variable \"v\" is bound to host storage of type int32 and can't hold 4.5."},
+        {"v bound, then unbound", [&] { interpreter.BindVariable("v", &host); interpreter.UnbindVariable("v"); }, 1, 4.5,
+         "u=1.5; v=4.5; w=3.5 host 0.5"},
+        {"v bound, then undefined", [&] { interpreter.BindVariable("v", &host); interpreter.Undefine("v"); }, 1, 4.5,
+         "u=1.5; w=4.5 host 0.5"},
+        {"v deleted", [&] { Run("delete v"); }, 1, 4.5, "u=1.5; w=4.5 host 0.5"},
+        {"u deleted", [&] { Run("delete u"); }, 1, 4.5, "v=2.5; w=4.5 host 0.5"},
+        {"w deleted", [&] { Run("delete w"); }, 2, 4.5, "List index out of bounds (2)"},
+        {"v deleted and made anew", [&] { Run("delete v; v=2.5"); }, 2, 4.5, "u=1.5; w=3.5; v=4.5 host 0.5"},
+        {"table cleared", [&] { interpreter.ClearSymbols(); }, 1, 4.5, "List index out of bounds (1)"},
+        {"table cleared, bound v kept", [&] { interpreter.BindVariable("v", &host); interpreter.ClearSymbols(); }, 0,
+         4.5, "v=4.5 host 4.5"},
+        {"case sensitivity switched off", [&] { interpreter.SetCaseSensitiveSymbols(true); interpreter.SetCaseSensitiveSymbols(false); },
+         0, 4.5, "List index out of bounds (0)"},
+        {"table loaded", [&] { interpreter.LoadSymbolsFromString("w=1.0; v='s'; u=2.0"); }, 1, 4.5,
+         "w=1.0; v=4.5; u=2.0 host 0.5"},
+        {"v renamed", [&] { interpreter.Symbols().FindSymbol("v")->SetIdentifier("z"); }, 1, 4.5,
+         "u=1.5; z=4.5; w=3.5 host 0.5"},
+        {"v turned into a function", [&] { Run("v := 4"); }, 1, 4.5, "Invalid class typecast"},
+        {"v a function, deleted, a variable anew", [&] { Run("v := 4; delete v; v = 2.5"); }, 2, 4.5,
+         "u=1.5; w=3.5; v=4.5 host 0.5"},
+        {"a call with a parameter v", [&] { Run("f(v) := v*2; f(3)"); }, 1, 4.5, "u=1.5; v=4.5; w=3.5; f(v):=v*2 host 0.5"},
+    };
+    for (const auto& row : rows) {
+        interpreter.ClearSymbols();
+        for (const char* name : {"u", "v", "w"})
+            if (interpreter.Symbols().FindSymbol(name)) interpreter.Undefine(name);
+        host = 0.5;
+        Run("u=1.5; v=2.5; w=3.5");
+        row.change();
+        const TMSymbols& table = interpreter.Symbols();
+        for (int i = 0; i <= table.Count(); ++i) {
+            const auto* variable = As<TMVar>(table.Find(i));
+            EXPECT_EQ(table.DoublePlace(i), variable ? variable->DoubleInPlace() : nullptr) << row.event << ", entry " << i;
+        }
+        const std::string outcome =
+            MessageOf([&] { interpreter.SetVariablesByHandle(row.handle, row.value); });
+        EXPECT_EQ(outcome == "(no error)" ? interpreter.Dump("; ", {}) + " host " + VarToStr(Variant(host)) : outcome,
+                  row.outcome)
+            << row.event;
+    }
+    EXPECT_EQ(other, 4.5);
+    EXPECT_EQ(hostInt, 4);
 }
 
 TEST_F(PreparedTest, ExecutionReadsCurrentValues) {
