@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         saved = first.DumpStreamable();
     } catch (const Exception& e) {
-        // A save refuses only what has no text form: a definition whose function was redefined
-        // since, a variable without a value, a function read without arguments.
+        // A save refuses only what has no text form: a variable without a value, a function read
+        // without arguments, outdated definitions whose text would not load back the same.
         const std::string& m = e.Message();
         if (m.rfind("TMAssignSymbolic.Dump()", 0) != 0 && m.rfind("TMathInterpreter.DumpStreamable()", 0) != 0)
             Fail("A loaded table cannot be saved:", m);

@@ -1,14 +1,17 @@
 // Keyword statements: "delete" removes the named variables and functions; "rename" is reserved.
 #include <algorithm>
-#include <unordered_map>
+#include <numeric>
 #include <unordered_set>
 
 #include "tolvex/framework/format.h"
 #include "tolvex/interpreter/mathinterpreter.h"
+#include "tolvex/model/symbolindex.h"
 
 namespace tolvex {
 
 namespace {
+
+constexpr int kAhead = 8;  // how many names ahead a long list asks the index for
 
 std::string KeywordMessage(const std::string& text) {
     return "TMathInterpreter.ProcessExpressionKeywords() " + text;
@@ -22,8 +25,15 @@ void TMathInterpreter::ProcessExpressionKeywords(TMItems& items) {
     if (items.Count() == 0 || !Is<TMDelete>(items.Get(0))) return;
     std::vector<TMSymbol*> doomed;
     std::unordered_set<TMSymbol*> named;
+    named.reserve(static_cast<std::size_t>(items.Count()));
+    TMSymbolIndex* index = symbols_->Index();
     try {
-        for (int i = 1; i < items.Count(); ++i) CheckDeleteItem(items, i, doomed, named);
+        for (int i = 1; i < items.Count(); ++i) {
+            // In a large table each lookup waits for memory; asking a few names ahead hides it.
+            if (auto* ahead = index && i + kAhead < items.Count() ? As<TMVarRef>(items.Get(i + kAhead)) : nullptr)
+                index->Prefetch(ahead->ReferencedSymbolName);
+            CheckDeleteItem(items, i, doomed, named);
+        }
     } catch (const Exception&) {
         RemoveSymbols(doomed);
         throw;
@@ -70,16 +80,29 @@ void TMathInterpreter::CheckDeleteItem(TMItems& items, int i, std::vector<TMSymb
 // frees them in the order they were named.
 void TMathInterpreter::RemoveSymbols(const std::vector<TMSymbol*>& doomed) {
     if (doomed.empty()) return;
-    std::vector<int> indices;
-    indices.reserve(doomed.size());
-    for (TMSymbol* symbol : doomed) indices.push_back(symbols_->FindSymbolIndex(symbol->Identifier()));
-    std::vector<int> sorted = indices;
-    std::sort(sorted.begin(), sorted.end());
+    const std::size_t n = doomed.size();
+    TMSymbolIndex* index = symbols_->Index();
+    std::vector<int> indices(n);
+    for (std::size_t t = 0; t < n; ++t) {
+        // The symbols themselves first, then the places their names are filed at.
+        if (index && t + 2 * kAhead < n) __builtin_prefetch(doomed[t + 2 * kAhead]);
+        if (index && t + kAhead < n) index->Prefetch(doomed[t + kAhead]->Identifier());
+        indices[t] = symbols_->FindSymbolIndex(doomed[t]->Identifier());
+    }
+    // The entries leave the table in its order; `order` says whose each taken entry is.
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return indices[a] < indices[b]; });
+    std::vector<int> sorted(n);
+    for (std::size_t j = 0; j < n; ++j) sorted[j] = indices[order[j]];
     std::vector<std::unique_ptr<TMItem>> taken = symbols_->ExtractEach(sorted);
     for (TMSymbol* symbol : doomed) UnwireFromPrepared(symbol);
-    std::unordered_map<TMItem*, std::unique_ptr<TMItem>*> owners;
-    for (auto& item : taken) owners.emplace(item.get(), &item);
-    for (TMSymbol* symbol : doomed) owners.at(symbol)->reset();
+    std::vector<std::unique_ptr<TMItem>*> owners(n);
+    for (std::size_t j = 0; j < n; ++j) owners[order[j]] = &taken[j];
+    for (std::size_t t = 0; t < n; ++t) {
+        if (t + kAhead < n) __builtin_prefetch(owners[t + kAhead]->get());
+        owners[t]->reset();
+    }
 }
 
 }  // namespace tolvex

@@ -2,7 +2,12 @@
 #include <istream>
 #include <iterator>
 #include <ostream>
+#include <algorithm>
+#include <functional>
+#include <tuple>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "tolvex/framework/atomicfile.h"
 #include "tolvex/framework/format.h"
@@ -18,14 +23,29 @@ const char* const kSymbolSeparator = ";\r\n";
 
 // What the bodies of the table's functions say about its text form.
 struct BodyFacts {
-    // Functions whose current definition is a symbolic assignment inside another function's body:
-    // that body's text defines them, so writing them again would make loading redefine them, and
-    // the assignment in the body would then have no text.
-    std::unordered_set<const TMSymbol*> definedInside;
+    // Functions whose current definition is a symbolic assignment inside another function's body,
+    // with that function: its text defines them, so writing them again would make loading
+    // redefine them.
+    std::unordered_map<const TMSymbol*, const TMFunction*> definedInside;
+    // Symbolic assignments whose function was defined anew or removed since: the function whose
+    // body holds one, and the name it defines when that body's text is loaded.
+    struct Outdated {
+        const TMFunction* holder;
+        std::string name;
+        bool parameters;  // the outdated definition declares parameters
+    };
+    std::vector<Outdated> outdated;
     // A body that reads, without arguments, a function that took parameters later: its text
     // would not load after that function's, so the table has no text form.
     const TMFunction* reader = nullptr;
     const TMFunction* read = nullptr;
+
+    // The symbol whose own text holds `symbol`'s current definition.
+    const TMSymbol* Writer(const TMSymbol* symbol) const {
+        for (auto it = definedInside.find(symbol); it != definedInside.end(); it = definedInside.find(symbol))
+            symbol = it->second;
+        return symbol;
+    }
 };
 
 BodyFacts ScanBodies(const TMSymbols& symbols) {
@@ -33,7 +53,10 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
     const TMFunction* current = nullptr;
     const auto visit = [&](const TMExpression& e) {
         if (auto* assign = As<TMAssignSymbolic>(&e)) {
-            if (const TMFunction* function = assign->CurrentDefinition()) facts.definedInside.insert(function);
+            if (const TMFunction* function = assign->CurrentDefinition())
+                facts.definedInside[function] = current;
+            else if (auto* call = As<TMFunctionCall>(assign->LeftOperand()))
+                facts.outdated.push_back({current, call->ReferencedSymbolName, call->ParamExpressions.Count() > 0});
         } else if (auto* ref = As<TMVarRef>(&e); ref && !facts.reader) {
             auto* function = As<TMFunction>(ref->SymbolReference);
             if (function && function->Parameters().Count() > 0) facts.reader = current, facts.read = function;
@@ -43,6 +66,84 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
     for (int i = 0; i < symbols.Count(); ++i)
         if ((current = dynamic_cast<const TMFunction*>(symbols.Symbol(i)))) AnyNode(current->Expression(), visit);
     return facts;
+}
+
+void CheckReaders(const TMathInterpreter& interpreter, const TMSymbols& symbols, const std::vector<int>& order,
+                  const std::unordered_map<const TMSymbol*, int>& indexOf,
+                  const std::vector<std::tuple<int, const TMSymbol*, const std::string*>>& withParameters) {
+    std::vector<std::size_t> place(static_cast<std::size_t>(symbols.Count()), order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) place[static_cast<std::size_t>(order[k])] = k;
+    for (const auto& [holder, now, name] : withParameters) {
+        const std::size_t from = place[static_cast<std::size_t>(holder)];
+        const std::size_t to = now ? place[static_cast<std::size_t>(indexOf.at(now))] : order.size();
+        for (std::size_t k = from + 1; k < to; ++k) {
+            auto* reader = As<TMFunction>(symbols.Symbol(order[k]));
+            const std::string& read = *name;
+            if (reader && AnyNode(reader->Expression(), [&](const TMExpression& e) {
+                    auto* ref = As<TMVarRef>(&e);
+                    return ref && interpreter.IsEqualString(ref->ReferencedSymbolName, read);
+                }))
+                throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", reader->Identifier(), "\" reads \"",
+                                     read, "\" without arguments, which the body of \"",
+                                     symbols.Symbol(order[from])->Identifier(),
+                                     "\" defines with parameters, so the table has no text form that loads."));
+        }
+    }
+}
+
+// The order the symbols are written in. Loading a body that holds an outdated definition
+// defines that name again, so whatever defines the name now (its own entry, or the function whose
+// body defines it) is written after all the others: functions in the order of their current
+// definitions, which are newer than every body holding an outdated one of theirs, then variables
+// in table order, each preceded by a delete of the function the load made. A name that no longer
+// exists is deleted at the end. Loading the text gives a table that saves as the same text.
+struct WriteOrder {
+    std::vector<int> order;                 // indices into the table
+    std::unordered_set<int> deleteBefore;   // entries whose name is deleted first
+    std::vector<std::string> deleteAtEnd;   // names that exist only while loading
+};
+
+WriteOrder OrderEntries(const TMathInterpreter& interpreter, const TMSymbols& symbols, const BodyFacts& facts,
+                        const std::function<bool(const TMSymbol*)>& written) {
+    std::unordered_map<const TMSymbol*, int> indexOf;
+    for (int i = 0; i < symbols.Count(); ++i) indexOf[symbols.Symbol(i)] = i;
+    WriteOrder result;
+    std::unordered_set<int> later;
+    // Outdated definitions with parameters: between the body that holds one and what defines the
+    // name now, a body that reads the name without arguments would fail to load.
+    std::vector<std::tuple<int, const TMSymbol*, const std::string*>> withParameters;
+    for (const auto& outdated : facts.outdated) {
+        const std::string& name = outdated.name;  // a plain reference: lambdas below capture it
+        const TMSymbol* from = facts.Writer(outdated.holder);
+        const TMSymbol* now = symbols.FindSymbol(name);
+        if (outdated.parameters) withParameters.emplace_back(indexOf.at(from), now ? facts.Writer(now) : nullptr, &name);
+        if (!now) {
+            const bool known = std::any_of(result.deleteAtEnd.begin(), result.deleteAtEnd.end(),
+                                           [&](const std::string& n) { return interpreter.IsEqualString(n, name); });
+            if (!known) result.deleteAtEnd.push_back(name);
+            continue;
+        }
+        if (const char* kind = now->HostKind())
+            throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", from->Identifier(), "\" defines \"",
+                                 name, "\" in its body, which is now a ", kind,
+                                 " of the host, so the table has no text form that loads."));
+        const TMSymbol* to = facts.Writer(now);
+        if (to == from) continue;  // the body defines it again itself, in the order it was built
+        later.insert(indexOf.at(to));
+        if (Is<TMVar>(to)) result.deleteBefore.insert(indexOf.at(to));
+    }
+    std::vector<int> functions, variables;
+    for (int i = 0; i < symbols.Count(); ++i) {
+        if (!written(symbols.Symbol(i))) continue;
+        if (!later.count(i)) result.order.push_back(i);
+        else (Is<TMFunction>(symbols.Symbol(i)) ? functions : variables).push_back(i);
+    }
+    const auto definition = [&](int i) { return static_cast<const TMFunction*>(symbols.Symbol(i))->Definition(); };
+    std::sort(functions.begin(), functions.end(), [&](int a, int b) { return definition(a) < definition(b); });
+    result.order.insert(result.order.end(), functions.begin(), functions.end());
+    result.order.insert(result.order.end(), variables.begin(), variables.end());
+    CheckReaders(interpreter, symbols, result.order, indexOf, withParameters);
+    return result;
 }
 
 // Empty and Null have no literal the scanner reads (an expression yielding Null would define a
@@ -75,22 +176,56 @@ std::string TMathInterpreter::DumpSymbol(const std::string& identifier, TDumpFor
 // host's constants and functions (its code, not the table's data; a bound variable is saved as
 // its current value); a value without a text form stops the save, naming its variable, rather
 // than vanish from the saved table.
-std::string TMathInterpreter::DumpStreamable() const {
-    const TDumpFormat format = TDumpFormat{}.WithEscapeChar(escapeChar_);
-    const BodyFacts facts = ScanBodies(*symbols_);
+static std::string SymbolText(const TMathInterpreter& interpreter, const TMSymbols& symbols, char escape,
+                              const BodyFacts& facts) {
+    const TDumpFormat format = TDumpFormat{}.WithEscapeChar(escape);
     if (facts.reader)
         throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", facts.reader->Identifier(),
                              "\" reads function \"", facts.read->Identifier(),
                              "\" without arguments, which has no text form that loads."));
+    const WriteOrder plan = OrderEntries(interpreter, symbols, facts, [&](const TMSymbol* symbol) {
+        return !facts.definedInside.count(symbol) && !(symbol->HostKind() && !Is<TMVar>(symbol));
+    });
     std::string text;
-    for (int i = 0; i < symbols_->Count(); ++i) {
-        const TMSymbol* symbol = symbols_->Symbol(i);
-        // The host's constants and functions are its code, not the table's data.
-        if (facts.definedInside.count(symbol) || (symbol->HostKind() && !Is<TMVar>(symbol))) continue;
-        if (auto* variable = As<TMVar>(symbol)) CheckWritable(*variable);
+    const auto statement = [&](const std::string& s) {
         if (!text.empty()) text += kSymbolSeparator;
-        text += symbol->Dump(format);
+        text += s;
+    };
+    for (int i : plan.order) {
+        const TMSymbol* symbol = symbols.Symbol(i);
+        if (auto* variable = As<TMVar>(symbol)) CheckWritable(*variable);
+        if (plan.deleteBefore.count(i)) statement("delete " + symbol->Identifier());
+        statement(symbol->Dump(format));
     }
+    if (!plan.deleteAtEnd.empty()) {
+        std::string names;
+        for (const std::string& name : plan.deleteAtEnd) names += (names.empty() ? "" : ", ") + name;
+        statement("delete " + names);
+    }
+    return text;
+}
+
+// Outdated definitions inside bodies are loaded in the order the text gives, which need not be
+// the order the table saw them in (a body may define itself again, or a name another body
+// defines). Where the order matters, the text is proven by loading it aside: it must load and
+// save as the same text, or the save is refused rather than write a table that loads otherwise.
+std::string TMathInterpreter::DumpStreamable() const {
+    const BodyFacts facts = ScanBodies(*symbols_);
+    std::string text = SymbolText(*this, *symbols_, escapeChar_, facts);
+    if (facts.outdated.empty()) return text;
+    TMathInterpreter aside;
+    aside.SetCaseSensitiveSymbols(caseSensitive_);
+    aside.SetEscapeChar(escapeChar_);
+    bool same = false;
+    try {
+        aside.LoadSymbolsFromString(text, "");
+        same = SymbolText(aside, *aside.symbols_, escapeChar_, ScanBodies(*aside.symbols_)) == text;
+    } catch (const Exception&) {
+    }
+    if (!same)
+        throw Exception(Join("TMathInterpreter.DumpStreamable() Function \"", facts.outdated.front().holder->Identifier(),
+                             "\" holds an outdated definition of \"", facts.outdated.front().name,
+                             "\", and the table has no text form that loads back the same."));
     return text;
 }
 

@@ -92,7 +92,8 @@ void TMAssignSymbolic::PullOperands(TMItems& stack, TMSymbols* symbols) {
                              ParsePosition, ") must be symbol reference (var. ref. or function call)."));
     TMFunction* function = DefineFunction(*symbols, left->ReferencedSymbolName);
     function->SetExpression(std::move(body));
-    definition_ = function->Definition();
+    function->definer_ = this;
+    defined_ = function;
     if (Is<TMVarRef>(left)) {
         // A plain name on the left is a call without arguments.
         auto call = std::make_unique<TMFunctionCall>();
@@ -138,10 +139,22 @@ void TMAssignSymbolic::Withdraw(TMSymbols& symbols, TMFunction* function) {
     }
 }
 
-const TMFunction* TMAssignSymbolic::CurrentDefinition() const {
-    auto* call = dynamic_cast<const TMFunctionCall*>(LeftOperand());
-    auto* function = call ? dynamic_cast<const TMFunction*>(call->SymbolReference) : nullptr;
-    return function && function->Definition() == definition_ ? function : nullptr;
+TMAssignSymbolic::~TMAssignSymbolic() {
+    if (defined_) defined_->definer_ = nullptr;
+}
+
+// The text is made while the body is still there. A table being cleared frees every body, and
+// with it the nodes inside them, so it is not worth writing; a node outside the table (in a
+// prepared expression) then has no text, as before.
+void TMAssignSymbolic::Outlived(const TMFunction& function, bool keepText) {
+    defined_ = nullptr;
+    if (!keepText) return;
+    try {
+        keptEscape_ = function.List && function.List->MathInterpreter ? function.List->MathInterpreter->EscapeChar() : '\0';
+        kept_ = function.Dump(TDumpFormat{}.WithEscapeChar(keptEscape_));
+    } catch (...) {
+        kept_.clear();  // no text then: the dump says so when asked
+    }
 }
 
 void TMAssignSymbolic::CollectReferences(std::vector<TMReference*>& references) {
@@ -174,8 +187,9 @@ TMFunction* TMAssignSymbolic::DefineFunction(TMSymbols& symbols, const std::stri
     symbols.MathInterpreter->CheckSymbolRemovable(existing);
     if (auto* function = As<TMFunction>(existing)) {
         function->ParsePosition = position;
-        function->Parameters().FreeAndClear();
+        // The body goes first: the node that gave it keeps its text, parameters included.
         function->FreeExpression();
+        function->Parameters().FreeAndClear();
         return function;
     }
     TOLVEX_ASSERT(Is<TMVar>(existing), "MathItem");

@@ -32,6 +32,7 @@ private:
 class TMAssignSymbolic final : public TMAssign {
 public:
     TMAssignSymbolic() { AddKind(ikAssignSymbolic); }
+    ~TMAssignSymbolic() override;
     const char* ClassName() const override { return "TMAssignSymbolic"; }
     std::string Dump(TDumpFormat format) const override;
     // Nothing is evaluated: the definition took effect when the tree was assembled.
@@ -40,7 +41,10 @@ public:
     void Rewire(TMSymbol* symbol) override;
     void CollectReferences(std::vector<TMReference*>& references) override;
     // The function this node defined, while it still holds the body the node gave it; else null.
-    const TMFunction* CurrentDefinition() const;
+    const TMFunction* CurrentDefinition() const { return defined_; }
+    // The function this node defined lets go of the body it gave (it is redefined or removed):
+    // the node keeps the definition's text, so that it still writes what it defined.
+    void Outlived(const TMFunction& function, bool keepText);
     void PullOperands(TMItems& stack, TMSymbols* symbols) override;
 
 private:
@@ -49,7 +53,9 @@ private:
     void BindBody(TMSymbols& symbols, TMFunction& function);
     void Withdraw(TMSymbols& symbols, TMFunction* function);
 
-    std::uint64_t definition_ = 0;  // the number the body got in its function
+    TMFunction* defined_ = nullptr;  // not owned; null once the function let go of the body
+    std::string kept_;               // the definition's plain text, once the function let go
+    char keptEscape_ = '\0';         // the escape character its string literals were written for
 };
 
 template <> inline constexpr std::uint32_t kKindOf<TMAssignSymbolic> = ikAssignSymbolic;

@@ -41,6 +41,21 @@ std::string DumpChainDetailed(const TMLeftToRightAssociative& head, TDumpFormat 
     return text;
 }
 
+// Rewrites the string literals of plain text written for the escape character `from` for the
+// escape character `to`. Plain text quotes strings with "'" alone and has no quote outside them.
+std::string Reescaped(const std::string& text, char from, char to) {
+    const auto escapes = [](char escape, char c) { return escape != '\0' && escape != '\'' && c == escape; };
+    std::string result;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\'') quoted = !quoted;  // a doubled quote leaves and enters again
+        else if (quoted && escapes(from, text[i]) && i + 1 < text.size()) ++i;  // the escaped character itself
+        if (quoted && text[i] != '\'' && escapes(to, text[i])) result += to;
+        result += text[i];
+    }
+    return result;
+}
+
 }  // namespace
 
 std::string TMItem::Dump(TDumpFormat format) const {
@@ -124,19 +139,21 @@ std::string TMParamExpression::Dump(TDumpFormat format) const {
 
 // The definition took effect at assembly and the body went to the function. While the function
 // still holds that body, the plain text is the function's definition, which loads back to the
-// same function and the same node. Once the function was redefined or removed, the node's own
-// body is gone: writing the new definition instead could make a definition contain itself or
-// grow without bound through a chain of such nodes, so the node has no text any more.
+// same function and the same node. Once the function was redefined or removed, the node writes
+// the definition's text as it was when the body went, which loads back to what it defined then.
 std::string TMAssignSymbolic::Dump(TDumpFormat format) const {
     if (format.Has(dfDetailed)) return TMOperator::Dump(format);
     auto* call = As<TMFunctionCall>(LeftOperand());
     if (!call) DumpOperator();
-    const TMFunction* function = CurrentDefinition();
-    if (!function)
+    if (const TMFunction* function = CurrentDefinition()) return function->Dump(format);
+    if (kept_.empty())
         throw Exception(Join("TMAssignSymbolic.Dump() Function \"", call->ReferencedSymbolName,
                              "\" was redefined or removed after its definition on position: ", ParsePosition,
                              ", which therefore has no text."));
-    return function->Dump(format);
+    // A format that names no escape character takes the interpreter's, as the symbols do.
+    char escape = format.EscapeChar();
+    if (escape == '\0' && call->MathInterpreter) escape = call->MathInterpreter->EscapeChar();
+    return escape == keptEscape_ ? kept_ : Reescaped(kept_, keptEscape_, escape);
 }
 
 // ---- Operators ------------------------------------------------------------------------------

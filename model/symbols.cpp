@@ -3,6 +3,7 @@
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/format.h"
 #include "tolvex/framework/stack.h"
+#include "tolvex/model/assignments.h"
 #include "tolvex/model/interpreterlink.h"
 #include "tolvex/model/limits.h"
 
@@ -134,6 +135,8 @@ void TMFunction::SetExpression(std::unique_ptr<TMExpression> expression) {
 }
 
 void TMFunction::FreeExpression() {
+    if (TMAssignSymbolic* definer = std::exchange(definer_, nullptr))
+        definer->Outlived(*this, expression_ && List && !List->Clearing());
     if (TMSymbolIndex* index = BodyIndex()) index->RemoveBody(*this);
     expression_.reset();
 }

@@ -16,6 +16,7 @@ TOLVEX_BEGIN_API
 namespace tolvex {
 
 class TMFunction;
+class TMAssignSymbolic;
 
 class TMSymbol : public TMValue {
 public:
@@ -189,12 +190,15 @@ public:
 
 private:
     friend class TMSymbolIndex;
+    friend class TMAssignSymbolic;
     // The table's index, when the body is filed in one.
     TMSymbolIndex* BodyIndex() const;
 
     std::unique_ptr<TMExpression> expression_;
     std::uint64_t definition_ = 0;
     int active_ = 0;
+    // The symbolic assignment, still alive, whose body this is; told when the body goes.
+    TMAssignSymbolic* definer_ = nullptr;
     // Names under which an indexed table files the body: the keys of the index's entries, which
     // stay in place while the body is filed under them.
     std::vector<const std::string*> usedNames_;

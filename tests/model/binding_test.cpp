@@ -135,9 +135,7 @@ TEST_F(BindingTest, LongChainsWalkLikeShortOnes) {
         {"g := 1; h := {chain 1 g}; g(x) := x; save",
          "TMathInterpreter.DumpStreamable() Function \"h\" reads function \"g\" without arguments, which has no "
          "text form that loads."},
-        {"k := {chain 1 (m:=2)}; m := 3; save",
-         "TMAssignSymbolic.Dump() Function \"m\" was redefined or removed after its definition on position: 209, "
-         "which therefore has no text."},
+        {"k := {chain 1 (m:=2)}; m := 3; names", "m():=3"},
         {"prepare {chain y z}", "y z"},
     };
     for (const Case& c : cases) {
@@ -152,6 +150,10 @@ TEST_F(BindingTest, LongChainsWalkLikeShortOnes) {
             const std::string statement = s.substr(s.find_first_not_of(' '));
             if (statement == "save") {
                 outcome = MessageOf([&] { interpreter.DumpStreamable(); });
+            } else if (statement == "names") {
+                // The outdated definition inside the chain puts m's own entry after k's.
+                const std::string saved = interpreter.DumpStreamable();
+                outcome = saved.substr(saved.rfind('\n') + 1);
             } else if (statement.rfind("prepare ", 0) == 0) {
                 const TReferencedNames names = interpreter.ReferencedNames(interpreter.PrepareExpression(statement.substr(8)));
                 for (const std::string& n : names.unbound) outcome += (outcome.empty() ? "" : " ") + n;
