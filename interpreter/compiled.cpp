@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "tolvex/interpreter/fastpath_internal.h"
+#include "tolvex/interpreter/machinecode_internal.h"
 #include "tolvex/intrinsics/function_support.h"
 #include "tolvex/intrinsics/mathintrinsic.h"
 #include "tolvex/model/mathitem.h"
@@ -63,8 +64,11 @@ void TCompiledExpression::BuildFastPath() {
     // Moving the vector keeps its buffer, where the nodes point at one another.
     fastNodes_ = std::make_unique<std::vector<FastNode>>(builder.TakeNodes());
     readOperands_ = builder.ReadOperands(*fastNodes_);
+    readSlots_.resize(fastReads_.size());
     fastRoot_ = root;
     fastEntry_ = entry;
+    machineCode_ = MachineCode::Build(builder.TakePostfix());
+    if (machineCode_) machineEntry_ = machineCode_->Entry();
 }
 
 bool TCompiledExpression::Resolve() const {
@@ -77,6 +81,7 @@ bool TCompiledExpression::Resolve() const {
         while (k < variables_.size() && variables_[k] != variable) ++k;
         if (k == variables_.size()) variables_.push_back(variable);
         readOperands_[i]->read = k;
+        readSlots_[i] = k;
     }
     resolvedAt_ = *bindings_;
     return true;

@@ -7,7 +7,8 @@
 //
 // Beside it the program may have a double-only form (fastpath_internal.h), tried first: it gives
 // the same double whenever all its variables hold doubles and the result is finite, and NaN
-// otherwise, after which the exact program runs.
+// otherwise, after which the exact program runs. That form may also run as machine code
+// (machinecode_internal.h), which gives the same doubles.
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -27,6 +28,7 @@ class TMReference;
 struct RealKernel;
 struct FastNode;
 union FastOperand;
+class MachineCode;
 
 class TCompiledExpression {
 public:
@@ -47,7 +49,7 @@ public:
             if (!value) return false;
             values[k] = *value;
         }
-        result = fastEntry_(fastRoot_, values);
+        result = machineEntry_ ? machineEntry_(values, readSlots_.data()) : fastEntry_(fastRoot_, values);
         return std::fabs(result) <= DBL_MAX;
     }
 
@@ -94,6 +96,10 @@ private:
     // The operand of the double-only form that takes each reference's value; Resolve points it
     // at the entry of the reference's variable among the distinct variables read.
     std::vector<FastOperand*> readOperands_;
+    // The same for the machine code: per reference, its entry among the distinct variables read.
+    mutable std::vector<std::size_t> readSlots_;
+    std::unique_ptr<MachineCode> machineCode_;
+    double (*machineEntry_)(const double*, const std::size_t*) = nullptr;
     // What the references were bound to when `resolvedAt_` was the bindings' count.
     const std::uint64_t* bindings_ = nullptr;
     mutable std::uint64_t resolvedAt_ = ~std::uint64_t{0};

@@ -77,11 +77,13 @@ void FastProgramBuilder::Constant(double value, bool isInteger) {
     Value v{Source::Constant, isInteger, {}};
     v.operand.value = value;
     stack_.push_back(v);
+    postfix_.push_back({FastPostfix::Kind::Constant, FastStep::Negate, value, 0, nullptr});
 }
 
 void FastProgramBuilder::Variable(const TMReference* reference) {
     Value v{Source::Variable, false, {}};
     v.operand.read = reads_.size();
+    postfix_.push_back({FastPostfix::Kind::Variable, FastStep::Negate, 0, reads_.size(), nullptr});
     reads_.push_back(reference);
     readUsers_.emplace_back();
     stack_.push_back(v);
@@ -130,6 +132,7 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
     Value result{Source::Node, false, {}};
     result.operand.node = Add(node, x, unary ? nullptr : &y);
     stack_.push_back(result);
+    postfix_.push_back({FastPostfix::Kind::Operation, step, 0, 0, function});
     return true;
 }
 

@@ -32,6 +32,17 @@ struct FastNode {
 // The operations of a postfix program that can run on doubles.
 enum class FastStep { Negate, Add, Subtract, Multiply, Divide, Power, Function };
 
+// One step of the program in postfix order, as the builder took it: what machine code is made
+// from (machinecode_internal.h). A variable's `read` is its index among the references read.
+struct FastPostfix {
+    enum class Kind : unsigned char { Constant, Variable, Operation };
+    Kind kind;
+    FastStep step = FastStep::Negate;  // Operation
+    double value = 0;                  // Constant
+    std::size_t read = 0;              // Variable
+    double (*function)(double) = nullptr;  // Operation Function
+};
+
 class FastProgramBuilder {
 public:
     explicit FastProgramBuilder(int steps) { nodes_.reserve(static_cast<std::size_t>(steps) + 1); }
@@ -42,6 +53,7 @@ public:
     // The entry and the root node, or false when the result is not a double.
     bool Finish(FastEntry& entry, const FastNode*& root);
     std::vector<FastNode> TakeNodes() { return std::move(nodes_); }
+    std::vector<FastPostfix> TakePostfix() { return std::move(postfix_); }
     // The references read before each run, and for each the operand that takes its value, which
     // indexes the values read; valid once the nodes are taken (their buffer stays where it is).
     std::vector<const TMReference*> TakeReads() { return std::move(reads_); }
@@ -59,6 +71,7 @@ private:
 
     std::vector<FastNode> nodes_;  // reserved once: nodes point at one another
     std::vector<Value> stack_;
+    std::vector<FastPostfix> postfix_;
     std::vector<const TMReference*> reads_;
     // Per read: the node (index) and operand (0 for a, 1 for b) that takes it.
     std::vector<std::pair<std::size_t, int>> readUsers_;

@@ -13,9 +13,11 @@ tool=(cmake g++ pkg-config libedit-dev)
 # windows. fonts-liberation2: the stand-in for the windows' "MS Sans Serif", whose metrics their
 # layouts were made for. qt6-tools-dev: the Qt Widgets Designer plugin, QUiLoader and uic (the
 # plugin is optional in the build, built when found); its tests open forms on the designer's own
-# components.
+# components. libasmjit-dev: machine code for prepared formulas (optional in the build, built in
+# when found), so that the tests run it beside the closures.
 rest=(clang libclang-rt-14-dev libgtest-dev libgmock-dev locales libbenchmark-dev libmuparser-dev
-      libfparser-dev dpkg-dev file lintian doxygen qt6-base-dev fonts-liberation2 qt6-tools-dev)
+      libfparser-dev dpkg-dev file lintian doxygen qt6-base-dev fonts-liberation2 qt6-tools-dev
+      libasmjit-dev)
 # `deps.sh screenshot` (scripts/designer-screenshot.sh): designer-qt6 and qt6-tools-dev-tools, the
 # designer itself; xvfb, the virtual display it runs on; xdotool, which sizes its window and
 # clicks; imagemagick, whose import photographs the display.

@@ -5,12 +5,21 @@
 #include <regex>
 
 #include "support/interpreter_fixture.h"
+#include "tolvex/interpreter/machinecode_internal.h"
 
 namespace tolvex::test {
 namespace {
 
-class CompiledTest : public InterpreterTest {
+// Every test runs on the closures of the double-only form and again on its machine code (the
+// same closures where the build has no machine code).
+class CompiledTest : public InterpreterTest, public ::testing::WithParamInterface<bool> {
 protected:
+    void SetUp() override {
+        was_ = MachineCode::Enabled();
+        MachineCode::SetEnabled(GetParam());
+    }
+    void TearDown() override { MachineCode::SetEnabled(was_); }
+
     // The prepared result (executed twice: the program must not change anything) against the
     // result of evaluating the same text directly.
     void ExpectSameAsTree(const std::string& text) {
@@ -35,7 +44,13 @@ protected:
             return std::string(e.ClassName()) + ": " + e.Message();
         }
     }
+
+private:
+    bool was_ = true;
 };
+
+INSTANTIATE_TEST_SUITE_P(Forms, CompiledTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "MachineCode" : "Closures"; });
 
 const char* const kExpressions[] = {
     "a+b*c", "(a+b)*(c-d)/e", "a*b+sin(c)/2-d^2", "sqrt(a*a+b*b)", "exp(-a*a/2)*cos(b)",
@@ -46,7 +61,7 @@ const char* const kExpressions[] = {
     "(1-1) div (a-a)", "2147483647+1", "Sin(0)*-1", "a*0*-1", "x", "g", "h(a)", "a < b", "not a",
 };
 
-TEST_F(CompiledTest, ValuesKindsAndErrorsMatchTheTree) {
+TEST_P(CompiledTest, ValuesKindsAndErrorsMatchTheTree) {
     // Integers, doubles, a mix, and kinds the program leaves to the tree.
     const char* const inputs[] = {
         "a=3; b=2; c=5; d=7; e=11; f=13",
@@ -111,7 +126,7 @@ std::string ShiftPositions(const std::string& outcome, int offset) {
 // variables deleted, redefined and turned into functions between runs: the prepared result (and
 // the unknown-symbol events it raises) must be that of the same formula prepared inside IfF,
 // which no program takes, so its plain tree runs with the same bindings.
-TEST_F(CompiledTest, GeneratedFormulasMatchTheTree) {
+TEST_P(CompiledTest, GeneratedFormulasMatchTheTree) {
     std::mt19937 random(17);
     std::vector<std::string> events;
     interpreter.SetOnUnknownSymbol([&](TMathInterpreter&, const std::string& id, const Variant&, Variant& v) {
@@ -169,7 +184,7 @@ TEST_F(CompiledTest, GeneratedFormulasMatchTheTree) {
 // A prepared program reads whatever its variables hold when it runs, and follows every change of
 // binding: a deleted variable goes through the unknown-symbol path, a variable turned into a
 // function is called.
-TEST_F(CompiledTest, ProgramsFollowTheirVariables) {
+TEST_P(CompiledTest, ProgramsFollowTheirVariables) {
     Run("a=2; b=3");
     const int h = interpreter.PrepareExpression("a*b+1");
     EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(h)), "integer 7");
@@ -196,7 +211,7 @@ namespace {
 
 // The double-only form keeps the variables its references were bound to from one run to the
 // next; every change in between must show, and a freed variable must never be read.
-TEST_F(CompiledTest, KeptBindingsFollowEveryChange) {
+TEST_P(CompiledTest, KeptBindingsFollowEveryChange) {
     double host = 4.0;
     interpreter.SetOnUnknownSymbol([](TMathInterpreter&, const std::string&, const Variant&, Variant& v) {
         v = VarFromReal(1.0);
@@ -222,6 +237,87 @@ TEST_F(CompiledTest, KeptBindingsFollowEveryChange) {
         s.change();
         EXPECT_EQ(Outcome([&] { return interpreter.ExecutePreparedExpression(h); }), s.expected) << s.step;
     }
+}
+
+}  // namespace
+}  // namespace tolvex::test
+
+namespace tolvex::test {
+namespace {
+
+// Formulas longer and deeper than the registers hold: more than 16 distinct variables with calls
+// between them, values kept on the stack across 24 levels, and a chain of 40 functions.
+std::string ManyVariables() {
+    std::string text = "v0";
+    for (int i = 1; i < 20; ++i) text += (i % 3 ? "*v" : "+sin(v") + std::to_string(i) + (i % 3 ? "" : ")");
+    return text;
+}
+std::string RightNested() {
+    std::string text;
+    for (int i = 0; i < 24; ++i) text += std::string(1, static_cast<char>('a' + i % 6)) + (i % 2 ? "*(" : "+(");
+    return text + "a" + std::string(24, ')');
+}
+std::string FunctionChain() {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += i % 2 ? "cos(" : "sin(";
+    return text + "a" + std::string(40, ')');
+}
+
+// The places where a non-finite intermediate could turn finite again, -0, and "^" at zero: each
+// formula against the tree, with doubles, with integers, and with kinds the programs leave.
+TEST_P(CompiledTest, EdgeCasesMatchTheTree) {
+    const std::string generated[] = {ManyVariables(), RightNested(), FunctionChain()};
+    const char* const texts[] = {
+        "a/(b-b)", "(b-b)/(b-b)", "a/(1e308*a*10)", "a/(1e308*1e308)", "(a-b)/(1e308*b*10)", "1e308*a*10",
+        "1e308*a*10-1e308*a*10", "(-a)^0.5", "a^1e5", "(1e308*a*10)^0", "0^(1e308*a*10)", "(a-a)^-1",
+        "0.0^-1.5", "(a-a)^(-a)", "(-(a-a))^-2", "0^(a-a)", "(a-a)^0.5", "-(a-a)", "(a-a)*-1", "-(a-a)/a",
+        "sin(-(a-a))", "sqrt(-(a-a))", "-sin(a-a)", "sin(1e308*a*10)", "exp(a*1000)", "exp(a*1000)*0",
+        "1/exp(a*1000)", "ln(a-a)", "1/ln(a-a)", "sqrt(-a)", "sqrt(-a)*0", "abs(-a)^-(a-a)", "-a^2", "a",
+        "-a", "2.5", "Pi*a/b-c",
+    };
+    const char* const inputs[] = {
+        "a=1.5; b=2.5; c=-0.5; d=4.0; e=0.25; f=-3.0",
+        "a=0.0; b=-0.0; c=0.0; d=1.0; e=-1.0; f=2.0",
+        "a=3; b=2; c=-1; d=0; e=7; f=1",
+        "a=1.5; b=2; c='x'; d=true; e=1; f=0.5",
+    };
+    for (const char* input : inputs) {
+        interpreter.ClearSymbols();
+        Run(input);
+        for (int i = 0; i < 20; ++i) Run("v" + std::to_string(i) + " = " + std::to_string(0.25 + 0.125 * i));
+        SCOPED_TRACE(input);
+        for (const char* text : texts) ExpectSameAsTree(text);
+        for (const std::string& text : generated) ExpectSameAsTree(text);
+    }
+}
+
+// Where the build has machine code, it is made (unless switched off) and reads each reference's
+// value through its slot, so re-binding references never needs new code.
+TEST(MachineCodeTest, IsMadeWhenSwitchedOnAndReadsThroughSlots) {
+    if (!MachineCode::BuiltIn()) GTEST_SKIP() << "built without machine code";
+    const bool was = MachineCode::Enabled();
+    using K = FastPostfix::Kind;
+    // a*b+a over the references 0, 1, 2
+    const std::vector<FastPostfix> program = {
+        {K::Variable, FastStep::Negate, 0, 0, nullptr},
+        {K::Variable, FastStep::Negate, 0, 1, nullptr},
+        {K::Operation, FastStep::Multiply, 0, 0, nullptr},
+        {K::Variable, FastStep::Negate, 0, 2, nullptr},
+        {K::Operation, FastStep::Add, 0, 0, nullptr},
+    };
+    MachineCode::SetEnabled(false);
+    EXPECT_EQ(MachineCode::Build(program), nullptr);
+    MachineCode::SetEnabled(true);
+    const auto code = MachineCode::Build(program);
+    MachineCode::SetEnabled(was);
+    ASSERT_NE(code, nullptr);
+    const double values[] = {1.5, 4.0, -0.5};
+    const struct {
+        std::size_t slots[3];
+        double expected;
+    } rows[] = {{{0, 1, 0}, 7.5}, {{0, 0, 0}, 3.75}, {{2, 1, 0}, -0.5}, {{1, 1, 2}, 15.5}};
+    for (const auto& row : rows)
+        EXPECT_EQ(code->Entry()(values, row.slots), row.expected) << row.slots[0] << row.slots[1] << row.slots[2];
 }
 
 }  // namespace

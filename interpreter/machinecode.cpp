@@ -1,0 +1,274 @@
+#include "tolvex/interpreter/machinecode_internal.h"
+
+#include <atomic>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#if defined(TOLVEX_HAVE_ASMJIT)
+#include <asmjit/x86.h>
+#endif
+
+namespace tolvex {
+
+namespace {
+
+std::atomic<bool>& Switch() {
+    static std::atomic<bool> on{[] {
+        const char* setting = std::getenv("TOLVEX_JIT");
+        return !(setting && std::strcmp(setting, "0") == 0);
+    }()};
+    return on;
+}
+
+}  // namespace
+
+bool MachineCode::Enabled() { return BuiltIn() && Switch().load(std::memory_order_relaxed); }
+void MachineCode::SetEnabled(bool on) { Switch().store(on, std::memory_order_relaxed); }
+
+#if !defined(TOLVEX_HAVE_ASMJIT)
+
+bool MachineCode::BuiltIn() { return false; }
+std::unique_ptr<MachineCode> MachineCode::Build(const std::vector<FastPostfix>&) { return nullptr; }
+MachineCode::~MachineCode() = default;
+
+#else
+
+namespace {
+
+using namespace asmjit;
+
+// Longer programs are rare, and the register allocator's time grows faster than their length.
+constexpr std::size_t kMaxSteps = 1024;
+
+// One runtime for the process, never destroyed, so that code released by a prepared expression
+// that outlives static destruction still has somewhere to go. Its allocator takes a lock of its
+// own; everything else a build touches is local to the build.
+JitRuntime& Runtime() {
+    static JitRuntime* runtime = new JitRuntime();
+    return *runtime;
+}
+
+class FailureFlag : public ErrorHandler {
+public:
+    void handleError(Error, const char*, BaseEmitter*) override { failed = true; }
+    bool failed = false;
+};
+
+bool Finite(double x) { return std::fabs(x) <= DBL_MAX; }
+
+// Emits the program into one function. A value on the stack is a register, or a constant in the
+// pool (operand of the instruction that takes it, when that is allowed).
+class Emitter {
+public:
+    explicit Emitter(x86::Compiler& cc) : cc_(cc) {}
+
+    bool Run(const std::vector<FastPostfix>& program) {
+        FuncNode* function = cc_.addFunc(FuncSignatureT<double, const double*, const std::size_t*>(CallConvId::kHost));
+        if (!function) return false;
+        values_ = cc_.newIntPtr("values");
+        slots_ = cc_.newIntPtr("slots");
+        function->setArg(0, values_);
+        function->setArg(1, slots_);
+        fail_ = cc_.newLabel();
+        for (const FastPostfix& step : program)
+            if (!Step(step)) return false;
+        if (stack_.size() != 1) return false;
+        cc_.ret(InRegister(stack_.back()));
+        // A guard that fails ends the run with NaN at once: the closures would carry that NaN on
+        // to the result, since every step passes a NaN operand on.
+        cc_.bind(fail_);
+        cc_.ret(InRegister(Constant(std::numeric_limits<double>::quiet_NaN())));
+        cc_.endFunc();
+        return true;
+    }
+
+private:
+    struct Value {
+        bool isConstant;
+        double constant;
+        x86::Xmm reg;
+        x86::Mem mem;
+    };
+
+    Value Constant(double value) { return {true, value, {}, cc_.newDoubleConst(ConstPoolScope::kLocal, value)}; }
+
+    x86::Xmm InRegister(const Value& v) {
+        if (!v.isConstant) return v.reg;
+        x86::Xmm reg = cc_.newXmmSd();
+        cc_.movsd(reg, v.mem);
+        return reg;
+    }
+
+    // The second operand of an arithmetic instruction: a register or the constant's memory.
+    Operand Source(const Value& v) { return v.isConstant ? Operand(v.mem) : Operand(v.reg); }
+
+    Value Pop() {
+        Value v = stack_.back();
+        stack_.pop_back();
+        return v;
+    }
+
+    void Push(x86::Xmm reg) { stack_.push_back({false, 0, reg, {}}); }
+
+    // Jumps to the failure when `v` is infinite or NaN (x - x is then NaN, else zero).
+    void GuardFinite(const Value& v) {
+        if (v.isConstant) {
+            if (!Finite(v.constant)) cc_.jmp(fail_);
+            return;
+        }
+        x86::Xmm t = cc_.newXmmSd();
+        cc_.movapd(t, v.reg);
+        cc_.subsd(t, v.reg);
+        cc_.ucomisd(t, t);
+        cc_.jp(fail_);
+    }
+
+    // "^" gives up on 0 ^ negative; both operands are known finite here.
+    void GuardZeroToNegative(const Value& x, const Value& y) {
+        if (x.isConstant && x.constant != 0) return;
+        if (y.isConstant && !(y.constant < 0)) return;
+        Label pass = cc_.newLabel();
+        x86::Xmm zero = cc_.newXmmSd();
+        cc_.xorpd(zero, zero);
+        if (!x.isConstant) {
+            cc_.ucomisd(x.reg, zero);
+            cc_.jne(pass);
+        }
+        if (y.isConstant) {
+            cc_.jmp(fail_);
+        } else {
+            cc_.ucomisd(y.reg, zero);
+            cc_.jb(fail_);
+        }
+        cc_.bind(pass);
+    }
+
+    bool Step(const FastPostfix& step) {
+        switch (step.kind) {
+            case FastPostfix::Kind::Constant: stack_.push_back(Constant(step.value)); return true;
+            case FastPostfix::Kind::Variable: {
+                x86::Gp slot = cc_.newUIntPtr();
+                cc_.mov(slot, x86::ptr(slots_, static_cast<std::int32_t>(step.read * sizeof(std::size_t))));
+                x86::Xmm reg = cc_.newXmmSd();
+                cc_.movsd(reg, x86::ptr(values_, slot, 3));
+                Push(reg);
+                return true;
+            }
+            case FastPostfix::Kind::Operation: break;
+        }
+        if (stack_.empty()) return false;
+        switch (step.step) {
+            case FastStep::Negate: {
+                x86::Xmm reg = InRegister(Pop());
+                x86::Xmm sign = cc_.newXmmSd();
+                cc_.movsd(sign, cc_.newDoubleConst(ConstPoolScope::kLocal, -0.0));
+                cc_.xorpd(reg, sign);
+                Push(reg);
+                return true;
+            }
+            case FastStep::Function: {
+                const Value x = Pop();
+                GuardFinite(x);
+                const x86::Xmm argument = InRegister(x);  // before the call node, which takes it
+                x86::Xmm result = cc_.newXmmSd();
+                InvokeNode* call = nullptr;
+                if (cc_.invoke(&call, reinterpret_cast<std::uint64_t>(step.function),
+                               FuncSignatureT<double, double>(CallConvId::kHost)) != kErrorOk)
+                    return false;
+                call->setArg(0, argument);
+                call->setRet(0, result);
+                // As in the exact evaluation, a function gives +0, never -0.
+                cc_.addsd(result, cc_.newDoubleConst(ConstPoolScope::kLocal, 0.0));
+                Push(result);
+                return true;
+            }
+            default: break;
+        }
+        if (stack_.size() < 2) return false;
+        const Value y = Pop();
+        const Value x = Pop();
+        if (step.step == FastStep::Power) {
+            GuardFinite(x);
+            GuardFinite(y);
+            GuardZeroToNegative(x, y);
+            const x86::Xmm base = InRegister(x);
+            const x86::Xmm exponent = InRegister(y);
+            x86::Xmm result = cc_.newXmmSd();
+            InvokeNode* call = nullptr;
+            double (*power)(double, double) = std::pow;
+            if (cc_.invoke(&call, reinterpret_cast<std::uint64_t>(power),
+                           FuncSignatureT<double, double, double>(CallConvId::kHost)) != kErrorOk)
+                return false;
+            call->setArg(0, base);
+            call->setArg(1, exponent);
+            call->setRet(0, result);
+            Push(result);
+            return true;
+        }
+        if (step.step == FastStep::Divide) GuardFinite(y);
+        x86::Xmm reg = InRegister(x);
+        const Operand source = Source(y);
+        switch (step.step) {
+            case FastStep::Add: cc_.emit(x86::Inst::kIdAddsd, reg, source); break;
+            case FastStep::Subtract: cc_.emit(x86::Inst::kIdSubsd, reg, source); break;
+            case FastStep::Multiply: cc_.emit(x86::Inst::kIdMulsd, reg, source); break;
+            case FastStep::Divide: cc_.emit(x86::Inst::kIdDivsd, reg, source); break;
+            default: return false;
+        }
+        Push(reg);
+        return true;
+    }
+
+    x86::Compiler& cc_;
+    x86::Gp values_;
+    x86::Gp slots_;
+    Label fail_;
+    std::vector<Value> stack_;
+};
+
+}  // namespace
+
+}  // namespace tolvex
+
+// Debian's libasmjit.a is not position-independent in the one object that holds these three (it
+// reads stderr directly), so it cannot go into a shared library. Defining them here keeps that
+// object out of the link; they only report errors and failed assertions.
+ASMJIT_BEGIN_NAMESPACE
+namespace DebugUtils {
+const char* errorAsString(Error) noexcept { return "asmjit error"; }
+void debugOutput(const char* text) noexcept { std::fputs(text, stderr); }
+void assertionFailed(const char* file, int line, const char* message) noexcept {
+    std::fprintf(stderr, "asmjit assertion failed at %s:%d: %s\n", file, line, message);
+    std::abort();
+}
+}  // namespace DebugUtils
+ASMJIT_END_NAMESPACE
+
+namespace tolvex {
+
+bool MachineCode::BuiltIn() { return true; }
+
+std::unique_ptr<MachineCode> MachineCode::Build(const std::vector<FastPostfix>& program) {
+    if (!Enabled() || program.empty() || program.size() > kMaxSteps) return nullptr;
+    JitRuntime& runtime = Runtime();
+    CodeHolder code;
+    FailureFlag failure;
+    if (code.init(runtime.environment()) != kErrorOk) return nullptr;
+    code.setErrorHandler(&failure);
+    x86::Compiler cc(&code);
+    if (!Emitter(cc).Run(program) || failure.failed || cc.finalize() != kErrorOk || failure.failed) return nullptr;
+    MachineEntry entry = nullptr;
+    if (runtime.add(&entry, &code) != kErrorOk || !entry) return nullptr;
+    return std::unique_ptr<MachineCode>(new MachineCode(entry));
+}
+
+MachineCode::~MachineCode() { Runtime().release(entry_); }
+
+#endif
+
+}  // namespace tolvex
