@@ -2,9 +2,10 @@
 // The double-only form of a compiled program: a tree of closures, each a function pointer with
 // its operands, for the case every variable holds a double. Before it runs, the program reads the
 // values of its variables in place into an array, which the closures index; operands that are
-// such values or constants are taken inside their parent's function, so `a+b*c` is two calls. Every non-finite value that a later step could hide (a
-// divisor, an operand of "^" or of a function) turns into NaN, which every step passes on, so one
-// test of the final value decides whether the program has to fall back to the exact one.
+// such values or constants are taken inside their parent's function, so `a+b*c` is two calls.
+// Every non-finite value that a later step could hide (a divisor, an operand of "^" or of a
+// function) turns into NaN, which every step passes on, so one test of the final value decides
+// whether the program has to fall back to the exact one.
 #include <memory>
 #include <utility>
 #include <vector>

@@ -85,7 +85,7 @@ void TMathInterpreter::RemoveSymbols(const std::vector<TMSymbol*>& doomed) {
     std::vector<int> indices(n);
     for (std::size_t t = 0; t < n; ++t) {
         // The symbols themselves first, then the places their names are filed at.
-        if (index && t + 2 * kAhead < n) __builtin_prefetch(doomed[t + 2 * kAhead]);
+        if (t + 2 * kAhead < n) __builtin_prefetch(doomed[t + 2 * kAhead]);
         if (index && t + kAhead < n) index->Prefetch(doomed[t + kAhead]->Identifier());
         indices[t] = symbols_->FindSymbolIndex(doomed[t]->Identifier());
     }

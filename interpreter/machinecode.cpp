@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 
 #if defined(TOLVEX_HAVE_ASMJIT)
@@ -148,6 +149,17 @@ private:
         cc_.bind(pass);
     }
 
+    // A call of the routine at `address`; the arguments must be in registers before the call.
+    bool Call(std::uint64_t address, const FuncSignature& signature, std::initializer_list<x86::Xmm> arguments,
+              const x86::Xmm& result) {
+        InvokeNode* call = nullptr;
+        if (cc_.invoke(&call, address, signature) != kErrorOk) return false;
+        std::size_t i = 0;
+        for (const x86::Xmm& argument : arguments) call->setArg(i++, argument);
+        call->setRet(0, result);
+        return true;
+    }
+
     bool Step(const FastPostfix& step) {
         switch (step.kind) {
             case FastPostfix::Kind::Constant: stack_.push_back(Constant(step.value)); return true;
@@ -176,12 +188,9 @@ private:
                 GuardFinite(x);
                 const x86::Xmm argument = InRegister(x);  // before the call node, which takes it
                 x86::Xmm result = cc_.newXmmSd();
-                InvokeNode* call = nullptr;
-                if (cc_.invoke(&call, reinterpret_cast<std::uint64_t>(step.function),
-                               FuncSignatureT<double, double>(CallConvId::kHost)) != kErrorOk)
+                if (!Call(reinterpret_cast<std::uint64_t>(step.function), FuncSignatureT<double, double>(CallConvId::kHost),
+                          {argument}, result))
                     return false;
-                call->setArg(0, argument);
-                call->setRet(0, result);
                 // As in the exact evaluation, a function gives +0, never -0.
                 cc_.addsd(result, cc_.newDoubleConst(ConstPoolScope::kLocal, 0.0));
                 Push(result);
@@ -199,14 +208,10 @@ private:
             const x86::Xmm base = InRegister(x);
             const x86::Xmm exponent = InRegister(y);
             x86::Xmm result = cc_.newXmmSd();
-            InvokeNode* call = nullptr;
             double (*power)(double, double) = std::pow;
-            if (cc_.invoke(&call, reinterpret_cast<std::uint64_t>(power),
-                           FuncSignatureT<double, double, double>(CallConvId::kHost)) != kErrorOk)
+            if (!Call(reinterpret_cast<std::uint64_t>(power), FuncSignatureT<double, double, double>(CallConvId::kHost),
+                      {base, exponent}, result))
                 return false;
-            call->setArg(0, base);
-            call->setArg(1, exponent);
-            call->setRet(0, result);
             Push(result);
             return true;
         }
