@@ -1,5 +1,6 @@
 #include "tolvex/interpreter/compiled_internal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -64,11 +65,41 @@ void TCompiledExpression::BuildFastPath() {
     // Moving the vector keeps its buffer, where the nodes point at one another.
     fastNodes_ = std::make_unique<std::vector<FastNode>>(builder.TakeNodes());
     readOperands_ = builder.ReadOperands(*fastNodes_);
-    readSlots_.resize(fastReads_.size());
     fastRoot_ = root;
     fastEntry_ = entry;
-    machineCode_ = MachineCode::Build(builder.TakePostfix());
-    if (machineCode_) machineEntry_ = machineCode_->Entry();
+    BuildMachineCode(builder.TakePostfix());
+}
+
+// References bound to one symbol now read one place; the others read a place each.
+void TCompiledExpression::BuildMachineCode(std::vector<FastPostfix> program) {
+    std::vector<const TMSymbol*> symbols;
+    for (const TMReference* reference : fastReads_) {
+        const TMSymbol* symbol = reference->SymbolReference;
+        std::size_t g = 0;
+        while (g < symbols.size() && !(symbol && symbols[g] == symbol)) ++g;
+        if (g == symbols.size()) symbols.push_back(symbol);
+        machineGroups_.push_back(g);
+    }
+    for (FastPostfix& step : program)
+        if (step.kind == FastPostfix::Kind::Variable) step.read = machineGroups_[step.read];
+    machineCode_ = MachineCode::Build(program);
+    if (!machineCode_) return;
+    machineEntry_ = machineCode_->Entry();
+    machinePlaces_.resize(symbols.size());
+}
+
+bool TCompiledExpression::RunDoubleSlowly(double& result) const {
+    if (!fastEntry_) return false;
+    if (resolvedAt_ != *bindings_ && !Resolve()) return false;
+    if (machineAt_ == *bindings_) return RunDouble(result);
+    double values[kMaxReads];
+    for (std::size_t k = 0; k < variables_.size(); ++k) {
+        const double* value = variables_[k]->DoubleInPlace();
+        if (!value) return false;
+        values[k] = *value;
+    }
+    result = fastEntry_(fastRoot_, values);
+    return std::fabs(result) <= DBL_MAX;
 }
 
 bool TCompiledExpression::Resolve() const {
@@ -81,9 +112,20 @@ bool TCompiledExpression::Resolve() const {
         while (k < variables_.size() && variables_[k] != variable) ++k;
         if (k == variables_.size()) variables_.push_back(variable);
         readOperands_[i]->read = k;
-        readSlots_[i] = k;
     }
     resolvedAt_ = *bindings_;
+    machineAt_ = machineEntry_ && ResolvePlaces() ? resolvedAt_ : kNever;
+    return true;
+}
+
+bool TCompiledExpression::ResolvePlaces() const {
+    std::fill(machinePlaces_.begin(), machinePlaces_.end(), nullptr);
+    for (std::size_t i = 0; i < fastReads_.size(); ++i) {
+        const double* const* place = static_cast<const TMVar*>(fastReads_[i]->SymbolReference)->PlaceOfDouble();
+        const double* const*& entry = machinePlaces_[machineGroups_[i]];
+        if (entry && entry != place) return false;  // a reference of the group was bound elsewhere
+        entry = place;
+    }
     return true;
 }
 
@@ -205,7 +247,7 @@ bool TCompiledExpression::Run(Number& result) const {
                     case Op::Divide: x.d = a / b; break;
                     case Op::Power:
                         if (a == 0 && b < 0) return false;
-                        x.d = std::pow(a, b);
+                        x.d = PowerReal(a, b);
                         break;
                     default: return false;  // div and mod of a double round it first: left to the tree
                 }

@@ -27,6 +27,7 @@ class TMExpression;
 class TMReference;
 struct RealKernel;
 struct FastNode;
+struct FastPostfix;
 union FastOperand;
 class MachineCode;
 
@@ -39,17 +40,11 @@ public:
     ~TCompiledExpression();
 
     // The value when the double-only form applies; false when Run must answer instead. Each
-    // variable it reads is read once, in place (a bound one from the host's storage).
+    // variable it reads is read in place (a bound one from the host's storage). Machine code
+    // resolved for the present bindings is all this inline part does.
     bool RunDouble(double& result) const {
-        if (!fastEntry_) return false;
-        if (resolvedAt_ != *bindings_ && !Resolve()) return false;
-        double values[kMaxReads];
-        for (std::size_t k = 0; k < variables_.size(); ++k) {
-            const double* value = variables_[k]->DoubleInPlace();
-            if (!value) return false;
-            values[k] = *value;
-        }
-        result = machineEntry_ ? machineEntry_(values, readSlots_.data()) : fastEntry_(fastRoot_, values);
+        if (machineAt_ != *bindings_) return RunDoubleSlowly(result);
+        result = machineEntry_(machinePlaces_.data());
         return std::fabs(result) <= DBL_MAX;
     }
 
@@ -61,6 +56,7 @@ public:
     }
 
 private:
+    static constexpr std::uint64_t kNever = ~std::uint64_t{0};
     static constexpr std::size_t kMaxReads = 32;  // more variable reads leave out the double-only form
     enum class Op : std::uint8_t { Literal, Variable, Negate, Add, Subtract, Multiply, Divide, Power, IntDiv, Mod, Kernel };
     struct Number {
@@ -77,12 +73,17 @@ private:
 
     TCompiledExpression();
     bool Run(Number& result) const;
+    // Resolves when the bindings changed, then runs the machine code or the closures.
+    [[gnu::noinline]] bool RunDoubleSlowly(double& result) const;
     bool Emit(TMExpression& node, int level);
-    // Builds the double-only form of the program, when there is one.
+    // Builds the double-only form of the program, when there is one, and its machine code.
     void BuildFastPath();
+    void BuildMachineCode(std::vector<FastPostfix> program);
     // Finds the distinct variables the references are bound to; false while one is bound to
     // anything else, or to nothing.
     bool Resolve() const;
+    // Fills the machine code's places; false when references it reads as one are bound apart.
+    bool ResolvePlaces() const;
     // Replaces the last operation by its value when its operands are all constants and it succeeds.
     void Fold(int operands);
 
@@ -96,13 +97,18 @@ private:
     // The operand of the double-only form that takes each reference's value; Resolve points it
     // at the entry of the reference's variable among the distinct variables read.
     std::vector<FastOperand*> readOperands_;
-    // The same for the machine code: per reference, its entry among the distinct variables read.
-    mutable std::vector<std::size_t> readSlots_;
     std::unique_ptr<MachineCode> machineCode_;
-    double (*machineEntry_)(const double*, const std::size_t*) = nullptr;
+    double (*machineEntry_)(const double* const* const* places) = nullptr;
+    // The machine code reads each variable once: per reference, its variable's entry among the
+    // places, which Resolve fills with where each variable keeps its double. It holds while the
+    // references that shared a symbol when compiled still do; `machineAt_` is the bindings' count
+    // it was resolved at, or kNever.
+    std::vector<std::size_t> machineGroups_;
+    mutable std::vector<const double* const*> machinePlaces_;
+    mutable std::uint64_t machineAt_ = kNever;
     // What the references were bound to when `resolvedAt_` was the bindings' count.
     const std::uint64_t* bindings_ = nullptr;
-    mutable std::uint64_t resolvedAt_ = ~std::uint64_t{0};
+    mutable std::uint64_t resolvedAt_ = kNever;
     mutable std::vector<const TMVar*> variables_;
 };
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "tolvex/intrinsics/functions.h"
 #include "tolvex/model/mathitem.h"
 
 namespace tolvex {
@@ -40,7 +41,7 @@ struct DivideOp {
 };
 struct PowerOp {
     static double Apply(double x, double y) {
-        return Finite(x) && Finite(y) && !(x == 0 && y < 0) ? std::pow(x, y) : kFallBack;
+        return Finite(x) && Finite(y) && !(x == 0 && y < 0) ? PowerReal(x, y) : kFallBack;
     }
 };
 

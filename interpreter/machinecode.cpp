@@ -12,6 +12,8 @@
 
 #if defined(TOLVEX_HAVE_ASMJIT)
 #include <asmjit/x86.h>
+
+#include "tolvex/intrinsics/functions.h"
 #endif
 
 namespace tolvex {
@@ -69,13 +71,16 @@ public:
     explicit Emitter(x86::Compiler& cc) : cc_(cc) {}
 
     bool Run(const std::vector<FastPostfix>& program) {
-        FuncNode* function = cc_.addFunc(FuncSignatureT<double, const double*, const std::size_t*>(CallConvId::kHost));
+        FuncNode* function = cc_.addFunc(FuncSignatureT<double, const void*>(CallConvId::kHost));
         if (!function) return false;
-        values_ = cc_.newIntPtr("values");
-        slots_ = cc_.newIntPtr("slots");
-        function->setArg(0, values_);
-        function->setArg(1, slots_);
+        places_ = cc_.newIntPtr("places");
+        function->setArg(0, places_);
         fail_ = cc_.newLabel();
+        for (const FastPostfix& step : program)
+            if (step.kind == FastPostfix::Kind::Variable) {
+                if (step.read >= variables_.size()) variables_.resize(step.read + 1);
+                ++variables_[step.read].uses;
+            }
         for (const FastPostfix& step : program)
             if (!Step(step)) return false;
         if (stack_.size() != 1) return false;
@@ -115,6 +120,31 @@ private:
     }
 
     void Push(x86::Xmm reg) { stack_.push_back({false, 0, reg, {}}); }
+
+    // A variable is loaded at its first use, from where its place says (no double there fails);
+    // the operations overwrite their first operand, so every use but the last takes a copy.
+    struct Variable {
+        std::size_t uses = 0;
+        bool loaded = false;
+        x86::Xmm reg;
+    };
+
+    x86::Xmm Read(Variable& v, std::size_t entry) {
+        if (!v.loaded) {
+            x86::Gp place = cc_.newUIntPtr();
+            cc_.mov(place, x86::ptr(places_, static_cast<std::int32_t>(entry * sizeof(void*))));
+            cc_.mov(place, x86::ptr(place));
+            cc_.test(place, place);
+            cc_.jz(fail_);
+            v.reg = cc_.newXmmSd();
+            cc_.movsd(v.reg, x86::ptr(place));
+            v.loaded = true;
+        }
+        if (--v.uses == 0) return v.reg;
+        x86::Xmm copy = cc_.newXmmSd();
+        cc_.movapd(copy, v.reg);
+        return copy;
+    }
 
     // Jumps to the failure when `v` is infinite or NaN (x - x is then NaN, else zero).
     void GuardFinite(const Value& v) {
@@ -160,17 +190,29 @@ private:
         return true;
     }
 
+    // Kernels that one instruction computes exactly as their routine does (both round once).
+    void Sqrt(const x86::Xmm& result, const x86::Xmm& x) { cc_.sqrtsd(result, x); }
+    void Square(const x86::Xmm& result, const x86::Xmm& x) {
+        cc_.movapd(result, x);
+        cc_.mulsd(result, x);
+    }
+    bool EmitInline(double (*function)(double), const x86::Xmm& x, const x86::Xmm& result) {
+        static constexpr struct {
+            double (*function)(double);
+            void (Emitter::*emit)(const x86::Xmm&, const x86::Xmm&);
+        } kInline[] = {{SqrtReal, &Emitter::Sqrt}, {SqrReal, &Emitter::Square}};
+        for (const auto& row : kInline)
+            if (row.function == function) {
+                (this->*row.emit)(result, x);
+                return true;
+            }
+        return false;
+    }
+
     bool Step(const FastPostfix& step) {
         switch (step.kind) {
             case FastPostfix::Kind::Constant: stack_.push_back(Constant(step.value)); return true;
-            case FastPostfix::Kind::Variable: {
-                x86::Gp slot = cc_.newUIntPtr();
-                cc_.mov(slot, x86::ptr(slots_, static_cast<std::int32_t>(step.read * sizeof(std::size_t))));
-                x86::Xmm reg = cc_.newXmmSd();
-                cc_.movsd(reg, x86::ptr(values_, slot, 3));
-                Push(reg);
-                return true;
-            }
+            case FastPostfix::Kind::Variable: Push(Read(variables_[step.read], step.read)); return true;
             case FastPostfix::Kind::Operation: break;
         }
         if (stack_.empty()) return false;
@@ -188,7 +230,8 @@ private:
                 GuardFinite(x);
                 const x86::Xmm argument = InRegister(x);  // before the call node, which takes it
                 x86::Xmm result = cc_.newXmmSd();
-                if (!Call(reinterpret_cast<std::uint64_t>(step.function), FuncSignatureT<double, double>(CallConvId::kHost),
+                if (!EmitInline(step.function, argument, result) &&
+                    !Call(reinterpret_cast<std::uint64_t>(step.function), FuncSignatureT<double, double>(CallConvId::kHost),
                           {argument}, result))
                     return false;
                 // As in the exact evaluation, a function gives +0, never -0.
@@ -206,12 +249,13 @@ private:
             GuardFinite(y);
             GuardZeroToNegative(x, y);
             const x86::Xmm base = InRegister(x);
-            const x86::Xmm exponent = InRegister(y);
             x86::Xmm result = cc_.newXmmSd();
-            double (*power)(double, double) = std::pow;
-            if (!Call(reinterpret_cast<std::uint64_t>(power), FuncSignatureT<double, double, double>(CallConvId::kHost),
-                      {base, exponent}, result))
+            if (y.isConstant && y.constant == 2) {
+                Square(result, base);  // what PowerReal does for the square
+            } else if (!Call(reinterpret_cast<std::uint64_t>(&PowerReal),
+                             FuncSignatureT<double, double, double>(CallConvId::kHost), {base, InRegister(y)}, result)) {
                 return false;
+            }
             Push(result);
             return true;
         }
@@ -230,10 +274,10 @@ private:
     }
 
     x86::Compiler& cc_;
-    x86::Gp values_;
-    x86::Gp slots_;
+    x86::Gp places_;
     Label fail_;
     std::vector<Value> stack_;
+    std::vector<Variable> variables_;
 };
 
 }  // namespace

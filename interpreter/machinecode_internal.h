@@ -14,13 +14,14 @@ TOLVEX_BEGIN_API
 
 namespace tolvex {
 
-// `values` are the values read before the run; `slots[i]` is the entry of `values` that the
-// program's i-th reference reads (the distinct variables change as references are re-bound).
-using MachineEntry = double (*)(const double* values, const std::size_t* slots);
+// `places[g]` is where the variable read as `g` keeps its double (TMCustomVar::PlaceOfDouble):
+// the code reads it afresh each run, and gives NaN when the variable holds no double.
+using MachineEntry = double (*)(const double* const* const* places);
 
 class MachineCode {
 public:
-    // The code of `program`, or null when there is none: not built in, switched off, a program
+    // The code of `program`, whose variables' `read` names their entry among the places (the
+    // references of one variable share it), or null when there is none: not built in, switched off, a program
     // too long to be worth it, or any failure of the code generator.
     static std::unique_ptr<MachineCode> Build(const std::vector<FastPostfix>& program);
     ~MachineCode();

@@ -11,6 +11,7 @@
 
 #include "tolvex/interpreter/names_internal.h"
 #include "tolvex/intrinsics/function_support.h"
+#include "tolvex/intrinsics/functions.h"
 #include "tolvex/intrinsics/intrinsic.h"
 #include "tolvex/model/symbols.h"
 
@@ -252,7 +253,7 @@ bool RealStep(Code code, Number& x, const Number& y) {
         case Code::Divide: x.d = a / b; break;
         case Code::Power:
             if (a == 0 && b < 0) return false;
-            x.d = std::pow(a, b);
+            x.d = PowerReal(a, b);
             break;
         default: return false;
     }

@@ -25,6 +25,8 @@ double SinReal(double x);
 double SqrReal(double x);
 double SqrtReal(double x);
 double TanReal(double x);
+// x to the power y, as the operator "^" takes it on doubles (real_kernels.cpp).
+double PowerReal(double x, double y);
 
 // Constants and the conditional (control_functions.cpp)
 Variant EvalPi(const TMIntrinsicFunctionCall& call);

@@ -4,6 +4,7 @@
 
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/format.h"
+#include "tolvex/intrinsics/functions.h"
 
 namespace tolvex {
 
@@ -24,7 +25,7 @@ Variant TMNot::GetValue() {
 Variant PowerOf(const Variant& base, const Variant& exponent) {
     double b = VarToReal(base), e = VarToReal(exponent);
     if (b == 0 && e < 0) throw EZeroDivide();
-    return VarFromReal(std::pow(b, e));
+    return VarFromReal(PowerReal(b, e));
 }
 
 Variant IsLess(const Variant& a, const Variant& b) { return VarCmp(a, b) == VarRelationship::Less; }

@@ -74,6 +74,8 @@ public:
     // null for any other kind. A host's double may be non-finite: a reader checks. Storing a
     // finite double there is what assigning it does.
     const double* DoubleInPlace() const noexcept { return place_; }
+    // Where DoubleInPlace is kept, for the life of the variable: machine code reads it afresh.
+    const double* const* PlaceOfDouble() const noexcept { return &place_; }
 
     void BindHost(double* storage);
     void BindHost(std::int32_t* storage);

@@ -263,7 +263,8 @@ std::string FunctionChain() {
     return text + "a" + std::string(40, ')');
 }
 
-// The places where a non-finite intermediate could turn finite again, -0, and "^" at zero: each
+// The places where a non-finite intermediate could turn finite again, -0, "^" at zero and the
+// square (a product, where "^" takes pow otherwise): each
 // formula against the tree, with doubles, with integers, and with kinds the programs leave.
 TEST_P(CompiledTest, EdgeCasesMatchTheTree) {
     const std::string generated[] = {ManyVariables(), RightNested(), FunctionChain()};
@@ -273,13 +274,15 @@ TEST_P(CompiledTest, EdgeCasesMatchTheTree) {
         "0.0^-1.5", "(a-a)^(-a)", "(-(a-a))^-2", "0^(a-a)", "(a-a)^0.5", "-(a-a)", "(a-a)*-1", "-(a-a)/a",
         "sin(-(a-a))", "sqrt(-(a-a))", "-sin(a-a)", "sin(1e308*a*10)", "exp(a*1000)", "exp(a*1000)*0",
         "1/exp(a*1000)", "ln(a-a)", "1/ln(a-a)", "sqrt(-a)", "sqrt(-a)*0", "abs(-a)^-(a-a)", "-a^2", "a",
-        "-a", "2.5", "Pi*a/b-c",
+        "-a", "2.5", "Pi*a/b-c", "a^2", "a^b", "c^2", "(a*d)^2", "a^(b*e)",
     };
     const char* const inputs[] = {
         "a=1.5; b=2.5; c=-0.5; d=4.0; e=0.25; f=-3.0",
         "a=0.0; b=-0.0; c=0.0; d=1.0; e=-1.0; f=2.0",
         "a=3; b=2; c=-1; d=0; e=7; f=1",
         "a=1.5; b=2; c='x'; d=true; e=1; f=0.5",
+        // bases whose square pow gives one unit off
+        "a=4.0916153368951607e+27; b=2.0; c=8.682451573499874e+100; d=0.5; e=1.5; f=-2.0",
     };
     for (const char* input : inputs) {
         interpreter.ClearSymbols();
@@ -291,18 +294,18 @@ TEST_P(CompiledTest, EdgeCasesMatchTheTree) {
     }
 }
 
-// Where the build has machine code, it is made (unless switched off) and reads each reference's
-// value through its slot, so re-binding references never needs new code.
-TEST(MachineCodeTest, IsMadeWhenSwitchedOnAndReadsThroughSlots) {
+// Where the build has machine code, it is made (unless switched off) and reads each variable
+// afresh through its place, once however often the program names it; an empty place gives NaN.
+TEST(MachineCodeTest, IsMadeWhenSwitchedOnAndReadsThroughPlaces) {
     if (!MachineCode::BuiltIn()) GTEST_SKIP() << "built without machine code";
     const bool was = MachineCode::Enabled();
     using K = FastPostfix::Kind;
-    // a*b+a over the references 0, 1, 2
+    // a*b+a over the places 0, 1, 0
     const std::vector<FastPostfix> program = {
         {K::Variable, FastStep::Negate, 0, 0, nullptr},
         {K::Variable, FastStep::Negate, 0, 1, nullptr},
         {K::Operation, FastStep::Multiply, 0, 0, nullptr},
-        {K::Variable, FastStep::Negate, 0, 2, nullptr},
+        {K::Variable, FastStep::Negate, 0, 0, nullptr},
         {K::Operation, FastStep::Add, 0, 0, nullptr},
     };
     MachineCode::SetEnabled(false);
@@ -311,13 +314,22 @@ TEST(MachineCodeTest, IsMadeWhenSwitchedOnAndReadsThroughSlots) {
     const auto code = MachineCode::Build(program);
     MachineCode::SetEnabled(was);
     ASSERT_NE(code, nullptr);
-    const double values[] = {1.5, 4.0, -0.5};
-    const struct {
-        std::size_t slots[3];
-        double expected;
-    } rows[] = {{{0, 1, 0}, 7.5}, {{0, 0, 0}, 3.75}, {{2, 1, 0}, -0.5}, {{1, 1, 2}, 15.5}};
-    for (const auto& row : rows)
-        EXPECT_EQ(code->Entry()(values, row.slots), row.expected) << row.slots[0] << row.slots[1] << row.slots[2];
+    double a = 1.5, b = 4.0;
+    const double* pa = &a;
+    const double* pb = &b;
+    const double* none = nullptr;
+    const double* const* ab[] = {&pa, &pb};
+    const double* const* ba[] = {&pb, &pa};
+    const double* const* aNone[] = {&pa, &none};
+    const double* const* noneB[] = {&none, &pb};
+    EXPECT_EQ(code->Entry()(ab), 7.5);
+    EXPECT_EQ(code->Entry()(ba), 10.0);
+    a = -0.5;
+    EXPECT_EQ(code->Entry()(ab), -2.5);
+    pa = &b;
+    EXPECT_EQ(code->Entry()(ab), 20.0);
+    EXPECT_TRUE(std::isnan(code->Entry()(aNone)));
+    EXPECT_TRUE(std::isnan(code->Entry()(noneB)));
 }
 
 }  // namespace

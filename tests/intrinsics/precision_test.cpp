@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "tolvex/intrinsics/functions.h"
 #include "tolvex/intrinsics/intrinsic.h"
 
 namespace tolvex::test {
@@ -124,6 +125,31 @@ TEST(PrecisionTest, DoubleKernelsAgreeWithAnIndependentLibrary) {
         const IntrinsicRow* row = RowNamed(s.function);
         ASSERT_TRUE(row && row->kernel.real) << s.function;
         EXPECT_LE(UlpDistance(row->kernel.real(s.x), std::bit_cast<double>(s.bits)), 1) << s.function << "(" << s.x << ")";
+    }
+}
+
+// "^" squares with one product: the extended square rounded to double or its neighbour, over the
+// sample and against the Free Pascal run-time's Power(x, 2) at bases where pow is one unit off.
+TEST(PrecisionTest, SquaresGiveTheExtendedSquareOrItsNeighbour) {
+    std::mt19937_64 random(20261209);
+    for (int n = 0; n < 400000; ++n) {
+        const double x = Sample(random, n % 4);
+        const long double extended = static_cast<long double>(x) * x;
+        const double square = PowerReal(x, 2);
+        ASSERT_EQ(Outcome(square), Outcome(extended)) << x;
+        if (Outcome(square) == "finite") {
+            ASSERT_LE(UlpDistance(square, static_cast<double>(extended)), 1) << x;
+        }
+    }
+    const struct {
+        std::uint64_t base, power;
+    } spots[] = {{0x45AA71027FB942B7, 0x4B65D93329334AC5}, {0x54E3D90DB41476E2, 0x69D89F010F7101FE},
+                 {0x599D4D955552AB40, 0x734AD55AC40957B1}, {0x2427B4A1A8E477A7, 0x08618FA400A52538},
+                 {0x3FF8000000000001, 0x4002000000000002}, {0xC00921FB54442D18, 0x4023BD3CC9BE45DE}};
+    for (const auto& s : spots) {
+        const double x = std::bit_cast<double>(s.base);
+        EXPECT_LE(UlpDistance(PowerReal(x, 2), std::bit_cast<double>(s.power)), 1) << x;
+        EXPECT_EQ(PowerReal(x, 2), x * x) << x;
     }
 }
 
