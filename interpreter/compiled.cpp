@@ -88,18 +88,17 @@ void TCompiledExpression::BuildMachineCode(std::vector<FastPostfix> program) {
     machinePlaces_.resize(symbols.size());
 }
 
-bool TCompiledExpression::RunDoubleSlowly(double& result) const {
-    if (!fastEntry_) return false;
-    if (resolvedAt_ != *bindings_ && !Resolve()) return false;
-    if (machineAt_ == *bindings_) return RunDouble(result);
+double TCompiledExpression::RunDoubleSlowly() const {
+    constexpr double kNotApplicable = std::numeric_limits<double>::quiet_NaN();
+    if (!fastEntry_ || (resolvedAt_ != *bindings_ && !Resolve())) return kNotApplicable;
+    if (machineAt_ == *bindings_) return RunDouble();
     double values[kMaxReads];
     for (std::size_t k = 0; k < variables_.size(); ++k) {
         const double* value = variables_[k]->DoubleInPlace();
-        if (!value) return false;
+        if (!value) return kNotApplicable;
         values[k] = *value;
     }
-    result = fastEntry_(fastRoot_, values);
-    return std::fabs(result) <= DBL_MAX;
+    return fastEntry_(fastRoot_, values);
 }
 
 bool TCompiledExpression::Resolve() const {

@@ -9,8 +9,6 @@
 // the same double whenever all its variables hold doubles and the result is finite, and NaN
 // otherwise, after which the exact program runs. That form may also run as machine code
 // (machinecode_internal.h), which gives the same doubles.
-#include <cfloat>
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -39,13 +37,12 @@ public:
     static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree, const std::uint64_t& bindings);
     ~TCompiledExpression();
 
-    // The value when the double-only form applies; false when Run must answer instead. Each
-    // variable it reads is read in place (a bound one from the host's storage). Machine code
-    // resolved for the present bindings is all this inline part does.
-    bool RunDouble(double& result) const {
-        if (machineAt_ != *bindings_) return RunDoubleSlowly(result);
-        result = machineEntry_(machinePlaces_.data());
-        return std::fabs(result) <= DBL_MAX;
+    // The value when the double-only form applies; anything not finite (NaN where the form does
+    // not apply) means Run must answer instead. Each variable it reads is read in place (a bound
+    // one from the host's storage). Machine code resolved for the present bindings is all this
+    // inline part does.
+    double RunDouble() const {
+        return machineAt_ == *bindings_ ? machineEntry_(machinePlaces_.data()) : RunDoubleSlowly();
     }
 
     // The value, or Empty when the tree must be evaluated instead.
@@ -74,7 +71,7 @@ private:
     TCompiledExpression();
     bool Run(Number& result) const;
     // Resolves when the bindings changed, then runs the machine code or the closures.
-    [[gnu::noinline]] bool RunDoubleSlowly(double& result) const;
+    [[gnu::noinline]] double RunDoubleSlowly() const;
     bool Emit(TMExpression& node, int level);
     // Builds the double-only form of the program, when there is one, and its machine code.
     void BuildFastPath();

@@ -1,5 +1,8 @@
 // Prepared expressions (trees kept under integer handles) and variable handles (indices into
 // the symbol table). Executing by handle does no scanning, assembly or lookup by name.
+#include <cfloat>
+#include <cmath>
+
 #include "tolvex/framework/format.h"
 #include "tolvex/interpreter/compiled_internal.h"
 #include "tolvex/interpreter/entry_internal.h"
@@ -36,10 +39,11 @@ bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
 // a call of it would go through the library's symbol table).
 [[gnu::flatten]] Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
     if (static_cast<std::size_t>(handle) < compiled_.size()) {
-        double value = 0.0;
-        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get();
-            compiled && compiled->RunDouble(value)) [[likely]]
-            return Variant(value);
+        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get()) {
+            const double value = compiled->RunDouble();
+            if (std::fabs(value) <= DBL_MAX) [[likely]]
+                return Variant(value);
+        }
     }
     return ExecutePreparedSlowly(handle);
 }
