@@ -6,10 +6,11 @@
 int main() {
     tolvex::TMathInterpreter interpreter;
     interpreter.ExecuteExpression("x = 0");
-    const int formula = interpreter.PrepareExpression("x^2 + 2*x");  // scanned and assembled once
-    const int x = interpreter.GetVariableHandles("x");                // an index into the symbol table
+    // Typed handles: the compiler keeps a prepared expression's and a variable's apart.
+    const tolvex::TPreparedHandle formula = interpreter.Prepare("x^2 + 2*x");  // scanned and assembled once
+    const tolvex::TVariableHandle x = interpreter.VariableHandle("x");         // an index into the symbol table
     for (int i = -1; i <= 1; ++i) {
-        interpreter.SetVariablesByHandle(x, tolvex::VarFromReal(i));
+        interpreter.SetVariablesByHandle(x, static_cast<double>(i));
         tolvex::Variant y = interpreter.ExecutePreparedExpression(formula);
         std::cout << "x = " << tolvex::VarToStr(interpreter.GetVariablesByHandle(x))
                   << "  y = " << tolvex::VarToStr(y) << '\n';

@@ -16,6 +16,7 @@
 #include "tolvex/framework/exception.h"
 #include "tolvex/framework/stream.h"
 #include "tolvex/framework/strings.h"
+#include "tolvex/interpreter/handles.h"
 #include "tolvex/intrinsics/mathintrinsic.h"
 #include "tolvex/model/mathitem.h"
 #include "tolvex/export.h"
@@ -129,6 +130,23 @@ public:
     }
     Variant GetVariables(const std::string& identifier) const;
     void SetVariables(const std::string& identifier, const Variant& value);
+
+    // ---- The same with typed handles (interpreter/handles.h), which cannot be mixed up ------
+    TPreparedHandle Prepare(const std::string& text) { return TPreparedHandle(PrepareExpression(text)); }
+    Variant ExecutePreparedExpression(TPreparedHandle handle) { return ExecutePreparedExpression(handle.Value()); }
+    void FreePreparedExpression(TPreparedHandle handle) { FreePreparedExpression(handle.Value()); }
+    bool IsValidPreparedExpression(TPreparedHandle handle) const { return IsValidPreparedExpression(handle.Value()); }
+    TReferencedNames ReferencedNames(TPreparedHandle handle) const { return ReferencedNames(handle.Value()); }
+    TVariableHandle VariableHandle(const std::string& identifier) const {
+        return TVariableHandle(GetVariableHandles(identifier));
+    }
+    Variant GetVariablesByHandle(TVariableHandle handle) const { return GetVariablesByHandle(handle.Value()); }
+    void SetVariablesByHandle(TVariableHandle handle, const Variant& value) { SetVariablesByHandle(handle.Value(), value); }
+    template <class D>
+        requires std::same_as<D, double>
+    void SetVariablesByHandle(TVariableHandle handle, D value) {
+        SetDoubleByHandle(handle.Value(), value);
+    }
 
     // ---- Host definitions -----------------------------------------------------------------
     // The variable `name` (created when missing) reads and writes the host's storage from now on;
