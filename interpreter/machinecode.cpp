@@ -196,17 +196,36 @@ private:
         cc_.movapd(result, x);
         cc_.mulsd(result, x);
     }
-    bool EmitInline(double (*function)(double), const x86::Xmm& x, const x86::Xmm& result) {
-        static constexpr struct {
-            double (*function)(double);
-            void (Emitter::*emit)(const x86::Xmm&, const x86::Xmm&);
-        } kInline[] = {{SqrtReal, &Emitter::Sqrt}, {SqrReal, &Emitter::Square}};
-        for (const auto& row : kInline)
-            if (row.function == function) {
-                (this->*row.emit)(result, x);
-                return true;
-            }
-        return false;
+    // What the code knows of a kernel: an instruction computing it (or null: it is called), and
+    // whether it can give -0, which has to become +0 as in the exact evaluation. A finite argument
+    // never takes exp, cos, cosh, acos, ln, log2, abs or the square to -0 (cos is never zero at
+    // a double); sqrt, sin, tan and the other inverses keep the sign of a zero argument.
+    struct KernelRow {
+        double (*function)(double);
+        void (Emitter::*emit)(const x86::Xmm&, const x86::Xmm&);
+        bool negativeZero;
+    };
+    static const KernelRow* RowOf(double (*function)(double)) {
+        static constexpr KernelRow kKernels[] = {
+            {SqrtReal, &Emitter::Sqrt, true},    {SqrReal, &Emitter::Square, false}, {ExpReal, nullptr, false},
+            {CosReal, nullptr, false},           {CoshReal, nullptr, false},        {ArcCosReal, nullptr, false},
+            {LnReal, nullptr, false},            {Log2Real, nullptr, false},        {AbsReal, nullptr, false},
+        };
+        for (const KernelRow& row : kKernels)
+            if (row.function == function) return &row;
+        return nullptr;
+    }
+
+    bool Function(double (*function)(double), const x86::Xmm& x, const x86::Xmm& result) {
+        const KernelRow* row = RowOf(function);
+        if (row && row->emit) {
+            (this->*row->emit)(result, x);
+        } else if (!Call(reinterpret_cast<std::uint64_t>(function), FuncSignatureT<double, double>(CallConvId::kHost),
+                         {x}, result)) {
+            return false;
+        }
+        if (!row || row->negativeZero) cc_.addsd(result, cc_.newDoubleConst(ConstPoolScope::kLocal, 0.0));
+        return true;
     }
 
     bool Step(const FastPostfix& step) {
@@ -230,12 +249,7 @@ private:
                 GuardFinite(x);
                 const x86::Xmm argument = InRegister(x);  // before the call node, which takes it
                 x86::Xmm result = cc_.newXmmSd();
-                if (!EmitInline(step.function, argument, result) &&
-                    !Call(reinterpret_cast<std::uint64_t>(step.function), FuncSignatureT<double, double>(CallConvId::kHost),
-                          {argument}, result))
-                    return false;
-                // As in the exact evaluation, a function gives +0, never -0.
-                cc_.addsd(result, cc_.newDoubleConst(ConstPoolScope::kLocal, 0.0));
+                if (!Function(step.function, argument, result)) return false;
                 Push(result);
                 return true;
             }

@@ -263,8 +263,9 @@ std::string FunctionChain() {
     return text + "a" + std::string(40, ')');
 }
 
-// The places where a non-finite intermediate could turn finite again, -0, "^" at zero and the
-// square (a product, where "^" takes pow otherwise): each
+// The places where a non-finite intermediate could turn finite again, -0, "^" at zero, the
+// square (a product, where "^" takes pow otherwise) and constant divisors that become factors
+// (down to results below the normal range): each
 // formula against the tree, with doubles, with integers, and with kinds the programs leave.
 TEST_P(CompiledTest, EdgeCasesMatchTheTree) {
     const std::string generated[] = {ManyVariables(), RightNested(), FunctionChain()};
@@ -275,6 +276,9 @@ TEST_P(CompiledTest, EdgeCasesMatchTheTree) {
         "sin(-(a-a))", "sqrt(-(a-a))", "-sin(a-a)", "sin(1e308*a*10)", "exp(a*1000)", "exp(a*1000)*0",
         "1/exp(a*1000)", "ln(a-a)", "1/ln(a-a)", "sqrt(-a)", "sqrt(-a)*0", "abs(-a)^-(a-a)", "-a^2", "a",
         "-a", "2.5", "Pi*a/b-c", "a^2", "a^b", "c^2", "(a*d)^2", "a^(b*e)",
+        "abs(-(a-a))", "sqr(-(a-a))", "ln(1-(a-a))", "log2(1-(a-a))", "arccos(1-(a-a))", "exp(-(a-a))",
+        "exp(-a*1e5)", "cos(-(a-a))", "cosh(-(a-a))", "tan(-(a-a))", "arctan(-(a-a))", "-exp(-a*1e5)",
+        "a/2", "a/-0.25", "a/3", "a*1e-307/16", "a/2^-1022", "a/2^-1023", "a*1e300/2^-20", "(a-a)/-4",
     };
     const char* const inputs[] = {
         "a=1.5; b=2.5; c=-0.5; d=4.0; e=0.25; f=-3.0",
