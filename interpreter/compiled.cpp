@@ -64,67 +64,46 @@ void TCompiledExpression::BuildFastPath() {
     fastReads_ = std::move(reads);
     // Moving the vector keeps its buffer, where the nodes point at one another.
     fastNodes_ = std::make_unique<std::vector<FastNode>>(builder.TakeNodes());
-    readOperands_ = builder.ReadOperands(*fastNodes_);
+    std::vector<FastOperand*> operands = builder.ReadOperands(*fastNodes_);
+    std::vector<FastPostfix> program = builder.TakePostfix();
+    places_.resize(GroupReads(operands, program));
     fastRoot_ = root;
     fastEntry_ = entry;
-    BuildMachineCode(builder.TakePostfix());
+    machineCode_ = MachineCode::Build(program);
+    if (machineCode_) fastEntry_ = machineCode_->Entry();
 }
 
-// References bound to one symbol now read one place; the others read a place each.
-void TCompiledExpression::BuildMachineCode(std::vector<FastPostfix> program) {
+std::size_t TCompiledExpression::GroupReads(std::vector<FastOperand*>& operands, std::vector<FastPostfix>& program) {
     std::vector<const TMSymbol*> symbols;
     for (const TMReference* reference : fastReads_) {
         const TMSymbol* symbol = reference->SymbolReference;
-        std::size_t g = 0;
-        while (g < symbols.size() && !(symbol && symbols[g] == symbol)) ++g;
-        if (g == symbols.size()) symbols.push_back(symbol);
-        machineGroups_.push_back(g);
+        std::size_t entry = 0;
+        while (entry < symbols.size() && !(symbol && symbols[entry] == symbol)) ++entry;
+        if (entry == symbols.size()) symbols.push_back(symbol);
+        readEntries_.push_back(entry);
     }
+    for (std::size_t i = 0; i < operands.size(); ++i) operands[i]->read = readEntries_[i];
     for (FastPostfix& step : program)
-        if (step.kind == FastPostfix::Kind::Variable) step.read = machineGroups_[step.read];
-    machineCode_ = MachineCode::Build(program);
-    if (!machineCode_) return;
-    machineEntry_ = machineCode_->Entry();
-    machinePlaces_.resize(symbols.size());
+        if (step.kind == FastPostfix::Kind::Variable) step.read = readEntries_[step.read];
+    return symbols.size();
 }
 
 double TCompiledExpression::RunDoubleSlowly() const {
-    constexpr double kNotApplicable = std::numeric_limits<double>::quiet_NaN();
-    if (!fastEntry_ || (resolvedAt_ != *bindings_ && !Resolve())) return kNotApplicable;
-    if (machineAt_ == *bindings_) return RunDouble();
-    double values[kMaxReads];
-    for (std::size_t k = 0; k < variables_.size(); ++k) {
-        const double* value = variables_[k]->DoubleInPlace();
-        if (!value) return kNotApplicable;
-        values[k] = *value;
-    }
-    return fastEntry_(fastRoot_, values);
+    if (!fastEntry_ || !Resolve()) return std::numeric_limits<double>::quiet_NaN();
+    return RunDouble();
 }
 
 bool TCompiledExpression::Resolve() const {
-    variables_.clear();
+    std::fill(places_.begin(), places_.end(), nullptr);
     for (std::size_t i = 0; i < fastReads_.size(); ++i) {
         const TMSymbol* symbol = fastReads_[i]->SymbolReference;
         if (!Is<TMVar>(symbol)) return false;
-        const auto* variable = static_cast<const TMVar*>(symbol);
-        std::size_t k = 0;
-        while (k < variables_.size() && variables_[k] != variable) ++k;
-        if (k == variables_.size()) variables_.push_back(variable);
-        readOperands_[i]->read = k;
-    }
-    resolvedAt_ = *bindings_;
-    machineAt_ = machineEntry_ && ResolvePlaces() ? resolvedAt_ : kNever;
-    return true;
-}
-
-bool TCompiledExpression::ResolvePlaces() const {
-    std::fill(machinePlaces_.begin(), machinePlaces_.end(), nullptr);
-    for (std::size_t i = 0; i < fastReads_.size(); ++i) {
-        const double* const* place = static_cast<const TMVar*>(fastReads_[i]->SymbolReference)->PlaceOfDouble();
-        const double* const*& entry = machinePlaces_[machineGroups_[i]];
-        if (entry && entry != place) return false;  // a reference of the group was bound elsewhere
+        const double* const* place = static_cast<const TMVar*>(symbol)->PlaceOfDouble();
+        const double* const*& entry = places_[readEntries_[i]];
+        if (entry && entry != place) return false;  // references of one entry bound apart
         entry = place;
     }
+    resolvedAt_ = *bindings_;
     return true;
 }
 

@@ -39,10 +39,10 @@ public:
 
     // The value when the double-only form applies; anything not finite (NaN where the form does
     // not apply) means Run must answer instead. Each variable it reads is read in place (a bound
-    // one from the host's storage). Machine code resolved for the present bindings is all this
-    // inline part does.
+    // one from the host's storage). Places resolved for the present bindings and the run of the
+    // form are all this inline part does.
     double RunDouble() const {
-        return machineAt_ == *bindings_ ? machineEntry_(machinePlaces_.data()) : RunDoubleSlowly();
+        return resolvedAt_ == *bindings_ ? fastEntry_(fastRoot_, places_.data()) : RunDoubleSlowly();
     }
 
     // The value, or Empty when the tree must be evaluated instead.
@@ -70,43 +70,36 @@ private:
 
     TCompiledExpression();
     bool Run(Number& result) const;
-    // Resolves when the bindings changed, then runs the machine code or the closures.
+    // Resolves the places after the bindings changed, then runs the form.
     [[gnu::noinline]] double RunDoubleSlowly() const;
     bool Emit(TMExpression& node, int level);
     // Builds the double-only form of the program, when there is one, and its machine code.
     void BuildFastPath();
-    void BuildMachineCode(std::vector<FastPostfix> program);
-    // Finds the distinct variables the references are bound to; false while one is bound to
-    // anything else, or to nothing.
+    // Gives the references bound to one symbol now one entry among the places; the form's
+    // variables (`read` of the operands and of the postfix steps) name their entries.
+    std::size_t GroupReads(std::vector<FastOperand*>& operands, std::vector<FastPostfix>& program);
+    // Fills the places from the variables the references are bound to; false while one is bound
+    // to anything else or to nothing, or references of one entry are bound to different ones.
     bool Resolve() const;
-    // Fills the machine code's places; false when references it reads as one are bound apart.
-    bool ResolvePlaces() const;
     // Replaces the last operation by its value when its operands are all constants and it succeeds.
     void Fold(int operands);
 
     std::vector<Instruction> program_;
     int depth_ = 0;     // deepest stack the program needs
     int current_ = 0;   // stack depth while emitting
-    double (*fastEntry_)(const FastNode*, const double*) = nullptr;
+    // The form's entry: the machine code where there is some, else the closures' root function.
+    double (*fastEntry_)(const FastNode*, const double* const* const* places) = nullptr;
     const FastNode* fastRoot_ = nullptr;
     std::unique_ptr<std::vector<FastNode>> fastNodes_;  // fastRoot_ and the nodes it reaches
-    std::vector<const TMReference*> fastReads_;          // read before each run of the double-only form
-    // The operand of the double-only form that takes each reference's value; Resolve points it
-    // at the entry of the reference's variable among the distinct variables read.
-    std::vector<FastOperand*> readOperands_;
     std::unique_ptr<MachineCode> machineCode_;
-    double (*machineEntry_)(const double* const* const* places) = nullptr;
-    // The machine code reads each variable once: per reference, its variable's entry among the
-    // places, which Resolve fills with where each variable keeps its double. It holds while the
-    // references that shared a symbol when compiled still do; `machineAt_` is the bindings' count
-    // it was resolved at, or kNever.
-    std::vector<std::size_t> machineGroups_;
-    mutable std::vector<const double* const*> machinePlaces_;
-    mutable std::uint64_t machineAt_ = kNever;
-    // What the references were bound to when `resolvedAt_` was the bindings' count.
+    // The references the double-only form reads, and per reference its entry among the places:
+    // where the entry's variable keeps its double (TMCustomVar::PlaceOfDouble), as Resolve found
+    // when the bindings' count was `resolvedAt_` (kNever: not resolved).
+    std::vector<const TMReference*> fastReads_;
+    std::vector<std::size_t> readEntries_;
+    mutable std::vector<const double* const*> places_;
     const std::uint64_t* bindings_ = nullptr;
     mutable std::uint64_t resolvedAt_ = kNever;
-    mutable std::vector<const TMVar*> variables_;
 };
 
 }  // namespace tolvex

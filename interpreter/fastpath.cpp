@@ -25,13 +25,16 @@ bool ExactReciprocal(double c, double& r) {
 }
 
 struct FromNode {
-    static double Get(FastOperand o, const double* reads) { return o.node->run(o.node, reads); }
+    static double Get(FastOperand o, FastPlaces places) { return o.node->run(o.node, places); }
 };
 struct FromVariable {
-    static double Get(FastOperand o, const double* reads) { return reads[o.read]; }
+    static double Get(FastOperand o, FastPlaces places) {
+        const double* value = *places[o.read];
+        return value ? *value : kFallBack;
+    }
 };
 struct FromConstant {
-    static double Get(FastOperand o, const double*) { return o.value; }
+    static double Get(FastOperand o, FastPlaces) { return o.value; }
 };
 
 // x / inf and the operands of "^" and of functions are the places where a non-finite value could
@@ -55,22 +58,22 @@ struct PowerOp {
 };
 
 template <class Op, class L, class R>
-double Binary(const FastNode* n, const double* reads) {
-    return Op::Apply(L::Get(n->a, reads), R::Get(n->b, reads));
+double Binary(const FastNode* n, FastPlaces places) {
+    return Op::Apply(L::Get(n->a, places), R::Get(n->b, places));
 }
 template <class X>
-double Negate(const FastNode* n, const double* reads) {
-    return -X::Get(n->a, reads);
+double Negate(const FastNode* n, FastPlaces places) {
+    return -X::Get(n->a, places);
 }
 // Adding zero turns -0 into +0, as the exact evaluation of a function does.
 template <class X>
-double Function(const FastNode* n, const double* reads) {
-    const double x = X::Get(n->a, reads);
+double Function(const FastNode* n, FastPlaces places) {
+    const double x = X::Get(n->a, places);
     return Finite(x) ? n->function(x) + 0.0 : kFallBack;
 }
 template <class X>
-double Identity(const FastNode* n, const double* reads) {
-    return X::Get(n->a, reads);
+double Identity(const FastNode* n, FastPlaces places) {
+    return X::Get(n->a, places);
 }
 
 // Entries by the sources of the operands, in the order of FastProgramBuilder::Source.

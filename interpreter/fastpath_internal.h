@@ -1,8 +1,9 @@
 #pragma once
 // The double-only form of a compiled program: a tree of closures, each a function pointer with
-// its operands, for the case every variable holds a double. Before it runs, the program reads the
-// values of its variables in place into an array, which the closures index; operands that are
-// such values or constants are taken inside their parent's function, so `a+b*c` is two calls.
+// its operands, for the case every variable holds a double. A variable is read in place, through
+// where it keeps its double (TMCustomVar::PlaceOfDouble); one that holds none reads as NaN.
+// Operands that are variables or constants are taken inside their parent's function, so `a+b*c`
+// is two calls.
 // Every non-finite value that a later step could hide (a divisor, an operand of "^" or of a
 // function) turns into NaN, which every step passes on, so one test of the final value decides
 // whether the program has to fall back to the exact one.
@@ -15,11 +16,13 @@ namespace tolvex {
 class TMReference;
 struct FastNode;
 
-using FastEntry = double (*)(const FastNode*, const double* reads);
+// Per variable of the program, the address of its DoubleInPlace pointer.
+using FastPlaces = const double* const* const*;
+using FastEntry = double (*)(const FastNode*, FastPlaces places);
 
 union FastOperand {
     const FastNode* node;
-    std::size_t read;  // index into the values read before the run
+    std::size_t read;  // the variable's entry among the places
     double value;
 };
 
@@ -34,7 +37,7 @@ struct FastNode {
 enum class FastStep { Negate, Add, Subtract, Multiply, Divide, Power, Function };
 
 // One step of the program in postfix order, as the builder took it: what machine code is made
-// from (machinecode_internal.h). A variable's `read` is its index among the references read.
+// from (machinecode_internal.h). A variable's `read` is its entry among the places.
 struct FastPostfix {
     enum class Kind : unsigned char { Constant, Variable, Operation };
     Kind kind;
@@ -55,8 +58,9 @@ public:
     bool Finish(FastEntry& entry, const FastNode*& root);
     std::vector<FastNode> TakeNodes() { return std::move(nodes_); }
     std::vector<FastPostfix> TakePostfix() { return std::move(postfix_); }
-    // The references read before each run, and for each the operand that takes its value, which
-    // indexes the values read; valid once the nodes are taken (their buffer stays where it is).
+    // The references the program reads, numbered in postfix order, which is how the builder
+    // numbers their `read` until the caller names their entries among the places; and for each
+    // the operand that takes its value, valid once the nodes are taken (their buffer stays).
     std::vector<const TMReference*> TakeReads() { return std::move(reads_); }
     std::vector<FastOperand*> ReadOperands(std::vector<FastNode>& nodes) const;
 

@@ -71,10 +71,10 @@ public:
     explicit Emitter(x86::Compiler& cc) : cc_(cc) {}
 
     bool Run(const std::vector<FastPostfix>& program) {
-        FuncNode* function = cc_.addFunc(FuncSignatureT<double, const void*>(CallConvId::kHost));
+        FuncNode* function = cc_.addFunc(FuncSignatureT<double, const void*, const void*>(CallConvId::kHost));
         if (!function) return false;
         places_ = cc_.newIntPtr("places");
-        function->setArg(0, places_);
+        function->setArg(1, places_);
         fail_ = cc_.newLabel();
         for (const FastPostfix& step : program)
             if (step.kind == FastPostfix::Kind::Variable) {

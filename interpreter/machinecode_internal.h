@@ -14,9 +14,10 @@ TOLVEX_BEGIN_API
 
 namespace tolvex {
 
-// `places[g]` is where the variable read as `g` keeps its double (TMCustomVar::PlaceOfDouble):
-// the code reads it afresh each run, and gives NaN when the variable holds no double.
-using MachineEntry = double (*)(const double* const* const* places);
+// An entry of the double-only form, as the closures' root is: the code takes no node (the first
+// argument) and reads `places[g]`, where the variable read as `g` keeps its double
+// (TMCustomVar::PlaceOfDouble), afresh each run; a variable holding no double gives NaN.
+using MachineEntry = FastEntry;
 
 class MachineCode {
 public:

@@ -326,14 +326,14 @@ TEST(MachineCodeTest, IsMadeWhenSwitchedOnAndReadsThroughPlaces) {
     const double* const* ba[] = {&pb, &pa};
     const double* const* aNone[] = {&pa, &none};
     const double* const* noneB[] = {&none, &pb};
-    EXPECT_EQ(code->Entry()(ab), 7.5);
-    EXPECT_EQ(code->Entry()(ba), 10.0);
+    EXPECT_EQ(code->Entry()(nullptr, ab), 7.5);
+    EXPECT_EQ(code->Entry()(nullptr, ba), 10.0);
     a = -0.5;
-    EXPECT_EQ(code->Entry()(ab), -2.5);
+    EXPECT_EQ(code->Entry()(nullptr, ab), -2.5);
     pa = &b;
-    EXPECT_EQ(code->Entry()(ab), 20.0);
-    EXPECT_TRUE(std::isnan(code->Entry()(aNone)));
-    EXPECT_TRUE(std::isnan(code->Entry()(noneB)));
+    EXPECT_EQ(code->Entry()(nullptr, ab), 20.0);
+    EXPECT_TRUE(std::isnan(code->Entry()(nullptr, aNone)));
+    EXPECT_TRUE(std::isnan(code->Entry()(nullptr, noneB)));
 }
 
 }  // namespace
