@@ -117,6 +117,12 @@ std::vector<FastOperand*> FastProgramBuilder::ReadOperands(std::vector<FastNode>
 
 bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
     const auto index = [](const Value& v) { return static_cast<int>(v.source); };
+    // A constant exponent 2, the last step taken, makes the square: what PowerReal computes for it.
+    if (step == FastStep::Power && stack_.back().source == Source::Constant && stack_.back().operand.value == 2) {
+        stack_.pop_back();
+        postfix_.pop_back();
+        return Operation(FastStep::Function, SqrReal);
+    }
     const bool unary = step == FastStep::Negate || step == FastStep::Function;
     Value y = stack_.back();
     stack_.pop_back();

@@ -129,7 +129,8 @@ private:
         x86::Xmm reg;
     };
 
-    x86::Xmm Read(Variable& v, std::size_t entry) {
+    x86::Xmm Read(std::size_t entry) {
+        Variable& v = variables_[entry];
         if (!v.loaded) {
             x86::Gp place = cc_.newUIntPtr();
             cc_.mov(place, x86::ptr(places_, static_cast<std::int32_t>(entry * sizeof(void*))));
@@ -231,7 +232,7 @@ private:
     bool Step(const FastPostfix& step) {
         switch (step.kind) {
             case FastPostfix::Kind::Constant: stack_.push_back(Constant(step.value)); return true;
-            case FastPostfix::Kind::Variable: Push(Read(variables_[step.read], step.read)); return true;
+            case FastPostfix::Kind::Variable: Push(Read(step.read)); return true;
             case FastPostfix::Kind::Operation: break;
         }
         if (stack_.empty()) return false;
@@ -264,12 +265,9 @@ private:
             GuardZeroToNegative(x, y);
             const x86::Xmm base = InRegister(x);
             x86::Xmm result = cc_.newXmmSd();
-            if (y.isConstant && y.constant == 2) {
-                Square(result, base);  // what PowerReal does for the square
-            } else if (!Call(reinterpret_cast<std::uint64_t>(&PowerReal),
-                             FuncSignatureT<double, double, double>(CallConvId::kHost), {base, InRegister(y)}, result)) {
+            if (!Call(reinterpret_cast<std::uint64_t>(&PowerReal), FuncSignatureT<double, double, double>(CallConvId::kHost),
+                      {base, InRegister(y)}, result))
                 return false;
-            }
             Push(result);
             return true;
         }

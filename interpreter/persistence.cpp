@@ -4,7 +4,6 @@
 #include <ostream>
 #include <algorithm>
 #include <functional>
-#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -68,17 +67,27 @@ BodyFacts ScanBodies(const TMSymbols& symbols) {
     return facts;
 }
 
+// An outdated definition with parameters: the entry whose text holds it, what defines its name
+// now (null: nothing), and the name.
+struct ParameterDefinition {
+    int holder;
+    const TMSymbol* now;
+    const std::string& name;
+};
+
+// Between the body that holds such a definition and what defines the name now, a body that reads
+// the name without arguments would fail to load.
 void CheckReaders(const TMathInterpreter& interpreter, const TMSymbols& symbols, const std::vector<int>& order,
                   const std::unordered_map<const TMSymbol*, int>& indexOf,
-                  const std::vector<std::tuple<int, const TMSymbol*, const std::string*>>& withParameters) {
+                  const std::vector<ParameterDefinition>& withParameters) {
     std::vector<std::size_t> place(static_cast<std::size_t>(symbols.Count()), order.size());
     for (std::size_t k = 0; k < order.size(); ++k) place[static_cast<std::size_t>(order[k])] = k;
-    for (const auto& [holder, now, name] : withParameters) {
-        const std::size_t from = place[static_cast<std::size_t>(holder)];
-        const std::size_t to = now ? place[static_cast<std::size_t>(indexOf.at(now))] : order.size();
+    for (const ParameterDefinition& definition : withParameters) {
+        const std::size_t from = place[static_cast<std::size_t>(definition.holder)];
+        const std::size_t to = definition.now ? place[static_cast<std::size_t>(indexOf.at(definition.now))] : order.size();
+        const std::string& read = definition.name;
         for (std::size_t k = from + 1; k < to; ++k) {
             auto* reader = As<TMFunction>(symbols.Symbol(order[k]));
-            const std::string& read = *name;
             if (reader && AnyNode(reader->Expression(), [&](const TMExpression& e) {
                     auto* ref = As<TMVarRef>(&e);
                     return ref && interpreter.IsEqualString(ref->ReferencedSymbolName, read);
@@ -109,14 +118,12 @@ WriteOrder OrderEntries(const TMathInterpreter& interpreter, const TMSymbols& sy
     for (int i = 0; i < symbols.Count(); ++i) indexOf[symbols.Symbol(i)] = i;
     WriteOrder result;
     std::unordered_set<int> later;
-    // Outdated definitions with parameters: between the body that holds one and what defines the
-    // name now, a body that reads the name without arguments would fail to load.
-    std::vector<std::tuple<int, const TMSymbol*, const std::string*>> withParameters;
+    std::vector<ParameterDefinition> withParameters;
     for (const auto& outdated : facts.outdated) {
         const std::string& name = outdated.name;  // a plain reference: lambdas below capture it
         const TMSymbol* from = facts.Writer(outdated.holder);
         const TMSymbol* now = symbols.FindSymbol(name);
-        if (outdated.parameters) withParameters.emplace_back(indexOf.at(from), now ? facts.Writer(now) : nullptr, &name);
+        if (outdated.parameters) withParameters.push_back({indexOf.at(from), now ? facts.Writer(now) : nullptr, name});
         if (!now) {
             const bool known = std::any_of(result.deleteAtEnd.begin(), result.deleteAtEnd.end(),
                                            [&](const std::string& n) { return interpreter.IsEqualString(n, name); });

@@ -20,10 +20,8 @@ protected:
     // Loads the symbol text into a fresh interpreter and saves it again.
     static std::string Reloaded(const std::string& text) {
         TMathInterpreter copy;
-        TMemoryStream stream;
-        stream.SetData(text);
         return MessageOrText([&] {
-            copy.LoadSymbolsFromStream(stream);
+            copy.LoadSymbolsFromString(text);
             return copy.DumpStreamable();
         });
     }
@@ -90,9 +88,7 @@ TEST_F(DefinitionTest, OutdatedNestedDefinitionsKeepTheirText) {
         EXPECT_EQ(MessageOf([&] { interpreter.Dump("|", {}); }), "(no error)") << "text: " << c.text;
         EXPECT_EQ(Reloaded(c.saved), c.saved) << "text: " << c.text;
         TMathInterpreter copy;
-        TMemoryStream stream;
-        stream.SetData(c.saved);
-        copy.LoadSymbolsFromStream(stream);
+        copy.LoadSymbolsFromString(c.saved);
         for (const std::string& name : interpreter.SplitStatements(c.evaluated)) {
             const auto outcome = [&](TMathInterpreter& in) {
                 return MessageOrText([&] { return Describe(in.ExecuteExpression(name)); });
@@ -151,9 +147,7 @@ TEST_F(DefinitionTest, KeptTextsFollowTheEscapeCharacter) {
         const std::string saved = c.saved;
         TMathInterpreter copy;
         copy.SetEscapeChar(c.escape);
-        TMemoryStream stream;
-        stream.SetData(saved.substr(0, saved.find(';')));
-        copy.LoadSymbolsFromStream(stream);
+        copy.LoadSymbolsFromString(saved.substr(0, saved.find(';')));
         EXPECT_EQ(Describe(copy.ExecuteExpression("m")), "string a\\b'c") << "escape " << c.escape;
     }
     interpreter.SetEscapeChar('\0');
