@@ -25,9 +25,12 @@ bool FitsInt32(std::int64_t r) {
     return r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max();
 }
 
+// The entry of a program without a double-only form.
+double NoForm(const FastNode*, FastPlaces) { return std::numeric_limits<double>::quiet_NaN(); }
+
 }  // namespace
 
-TCompiledExpression::TCompiledExpression() = default;
+TCompiledExpression::TCompiledExpression() : fastEntry_(NoForm) {}
 TCompiledExpression::~TCompiledExpression() = default;
 
 std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree, const std::uint64_t& bindings) {
@@ -89,22 +92,24 @@ std::size_t TCompiledExpression::GroupReads(std::vector<FastOperand*>& operands,
 }
 
 double TCompiledExpression::RunDoubleSlowly() const {
-    if (!fastEntry_ || !Resolve()) return std::numeric_limits<double>::quiet_NaN();
+    Resolve();
     return RunDouble();
 }
 
-bool TCompiledExpression::Resolve() const {
+void TCompiledExpression::Resolve() const {
+    static const double kNoDouble = std::numeric_limits<double>::quiet_NaN();
+    resolvedAt_ = *bindings_;
     std::fill(places_.begin(), places_.end(), nullptr);
     for (std::size_t i = 0; i < fastReads_.size(); ++i) {
         const TMSymbol* symbol = fastReads_[i]->SymbolReference;
-        if (!Is<TMVar>(symbol)) return false;
-        const double* const* place = static_cast<const TMVar*>(symbol)->PlaceOfDouble();
-        const double* const*& entry = places_[readEntries_[i]];
-        if (entry && entry != place) return false;  // references of one entry bound apart
+        const double* place = Is<TMVar>(symbol) ? static_cast<const TMVar*>(symbol)->DoubleInPlace() : nullptr;
+        const double*& entry = places_[readEntries_[i]];
+        if (!place || (entry && entry != place)) {  // no double, or references of one entry bound apart
+            std::fill(places_.begin(), places_.end(), &kNoDouble);
+            return;
+        }
         entry = place;
     }
-    resolvedAt_ = *bindings_;
-    return true;
 }
 
 // Emits the operands of `node` and then the node itself; false for anything the program cannot do.

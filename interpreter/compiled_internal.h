@@ -33,14 +33,15 @@ class TCompiledExpression {
 public:
     // The program of `tree`, or null when the tree holds anything but number literals, variable
     // references, arithmetic operators and functions of one number. The tree must outlive it, and
-    // `bindings` must change whenever a reference of the tree lets go of its symbol.
+    // `bindings` must change whenever a reference of the tree lets go of its symbol and whenever
+    // the double of a variable moves (TMSymbols::PlaceMoves).
     static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree, const std::uint64_t& bindings);
     ~TCompiledExpression();
 
     // The value when the double-only form applies; anything not finite (NaN where the form does
     // not apply) means Run must answer instead. Each variable it reads is read in place (a bound
-    // one from the host's storage). Places resolved for the present bindings and the run of the
-    // form are all this inline part does.
+    // one from the host's storage). Places resolved for the present count of bindings and the run
+    // of the form are all this inline part does.
     double RunDouble() const {
         return resolvedAt_ == *bindings_ ? fastEntry_(fastRoot_, places_.data()) : RunDoubleSlowly();
     }
@@ -70,7 +71,7 @@ private:
 
     TCompiledExpression();
     bool Run(Number& result) const;
-    // Resolves the places after the bindings changed, then runs the form.
+    // Resolves the places after the count changed, then runs the form.
     [[gnu::noinline]] double RunDoubleSlowly() const;
     bool Emit(TMExpression& node, int level);
     // Builds the double-only form of the program, when there is one, and its machine code.
@@ -78,26 +79,28 @@ private:
     // Gives the references bound to one symbol now one entry among the places; the form's
     // variables (`read` of the operands and of the postfix steps) name their entries.
     std::size_t GroupReads(std::vector<FastOperand*>& operands, std::vector<FastPostfix>& program);
-    // Fills the places from the variables the references are bound to; false while one is bound
-    // to anything else or to nothing, or references of one entry are bound to different ones.
-    bool Resolve() const;
+    // Fills the places from the variables the references are bound to. While one is bound to
+    // anything else or to nothing, holds no double, or references of one entry are bound to
+    // different variables, every place is a NaN, so the form gives NaN until the count changes.
+    void Resolve() const;
     // Replaces the last operation by its value when its operands are all constants and it succeeds.
     void Fold(int operands);
 
     std::vector<Instruction> program_;
     int depth_ = 0;     // deepest stack the program needs
     int current_ = 0;   // stack depth while emitting
-    // The form's entry: the machine code where there is some, else the closures' root function.
-    double (*fastEntry_)(const FastNode*, const double* const* const* places) = nullptr;
+    // The form's entry: the machine code where there is some, else the closures' root function;
+    // without a form, a function giving NaN.
+    double (*fastEntry_)(const FastNode*, const double* const* places);
     const FastNode* fastRoot_ = nullptr;
     std::unique_ptr<std::vector<FastNode>> fastNodes_;  // fastRoot_ and the nodes it reaches
     std::unique_ptr<MachineCode> machineCode_;
     // The references the double-only form reads, and per reference its entry among the places:
-    // where the entry's variable keeps its double (TMCustomVar::PlaceOfDouble), as Resolve found
-    // when the bindings' count was `resolvedAt_` (kNever: not resolved).
+    // the entry's variable's double (TMCustomVar::DoubleInPlace), as Resolve found it when the
+    // count was `resolvedAt_` (kNever: not resolved).
     std::vector<const TMReference*> fastReads_;
     std::vector<std::size_t> readEntries_;
-    mutable std::vector<const double* const*> places_;
+    mutable std::vector<const double*> places_;
     const std::uint64_t* bindings_ = nullptr;
     mutable std::uint64_t resolvedAt_ = kNever;
 };

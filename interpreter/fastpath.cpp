@@ -28,10 +28,7 @@ struct FromNode {
     static double Get(FastOperand o, FastPlaces places) { return o.node->run(o.node, places); }
 };
 struct FromVariable {
-    static double Get(FastOperand o, FastPlaces places) {
-        const double* value = *places[o.read];
-        return value ? *value : kFallBack;
-    }
+    static double Get(FastOperand o, FastPlaces places) { return *places[o.read]; }
 };
 struct FromConstant {
     static double Get(FastOperand o, FastPlaces) { return o.value; }

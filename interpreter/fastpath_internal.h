@@ -1,7 +1,8 @@
 #pragma once
 // The double-only form of a compiled program: a tree of closures, each a function pointer with
-// its operands, for the case every variable holds a double. A variable is read in place, through
-// where it keeps its double (TMCustomVar::PlaceOfDouble); one that holds none reads as NaN.
+// its operands, for the case every variable holds a double. A variable is read in place: its
+// entry among the places is where its double is (TMCustomVar::DoubleInPlace), or a NaN while
+// the program has found no double for it.
 // Operands that are variables or constants are taken inside their parent's function, so `a+b*c`
 // is two calls.
 // Every non-finite value that a later step could hide (a divisor, an operand of "^" or of a
@@ -16,8 +17,8 @@ namespace tolvex {
 class TMReference;
 struct FastNode;
 
-// Per variable of the program, the address of its DoubleInPlace pointer.
-using FastPlaces = const double* const* const*;
+// Per variable of the program, where its double is.
+using FastPlaces = const double* const*;
 using FastEntry = double (*)(const FastNode*, FastPlaces places);
 
 union FastOperand {

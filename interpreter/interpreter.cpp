@@ -16,6 +16,7 @@ TMathInterpreter::TMathInterpreter(TComponent* owner)
       symbols_(std::make_unique<TMSymbols>()),
       random_(std::make_unique<TRandomGenerator>()) {
     symbols_->MathInterpreter = this;
+    symbols_->PlaceMoves = &bindings_;
     symbols_->EnableIndex();
 }
 

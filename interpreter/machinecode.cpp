@@ -121,8 +121,8 @@ private:
 
     void Push(x86::Xmm reg) { stack_.push_back({false, 0, reg, {}}); }
 
-    // A variable is loaded at its first use, from where its place says (no double there fails);
-    // the operations overwrite their first operand, so every use but the last takes a copy.
+    // A variable is loaded at its first use, from where its place says; the operations
+    // overwrite their first operand, so every use but the last takes a copy.
     struct Variable {
         std::size_t uses = 0;
         bool loaded = false;
@@ -134,9 +134,6 @@ private:
         if (!v.loaded) {
             x86::Gp place = cc_.newUIntPtr();
             cc_.mov(place, x86::ptr(places_, static_cast<std::int32_t>(entry * sizeof(void*))));
-            cc_.mov(place, x86::ptr(place));
-            cc_.test(place, place);
-            cc_.jz(fail_);
             v.reg = cc_.newXmmSd();
             cc_.movsd(v.reg, x86::ptr(place));
             v.loaded = true;

@@ -15,8 +15,7 @@ TOLVEX_BEGIN_API
 namespace tolvex {
 
 // An entry of the double-only form, as the closures' root is: the code takes no node (the first
-// argument) and reads `places[g]`, where the variable read as `g` keeps its double
-// (TMCustomVar::PlaceOfDouble), afresh each run; a variable holding no double gives NaN.
+// argument) and reads the variable read as `g` from `places[g]`, afresh each run.
 using MachineEntry = FastEntry;
 
 class MachineCode {

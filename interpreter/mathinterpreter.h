@@ -272,8 +272,9 @@ private:
     char escapeChar_ = '\0';
     std::unique_ptr<TMSymbols> symbols_;
     std::uint32_t nestingDepth_ = 0;
-    // Counts the times a prepared tree let go of a symbol: compiled programs keep what their
-    // references were bound to until it changes.
+    // Counts the times a prepared tree let go of a symbol and the times a variable's double moved
+    // (changed kind, bound, unbound): compiled programs keep where their variables' doubles are
+    // until it changes.
     std::uint64_t bindings_ = 0;
     int evaluating_ = 0;
     std::unique_ptr<TRandomGenerator> random_;

@@ -74,8 +74,6 @@ public:
     // null for any other kind. A host's double may be non-finite: a reader checks. Storing a
     // finite double there is what assigning it does.
     const double* DoubleInPlace() const noexcept { return place_; }
-    // Where DoubleInPlace is kept, for the life of the variable: machine code reads it afresh.
-    const double* const* PlaceOfDouble() const noexcept { return &place_; }
 
     void BindHost(double* storage);
     void BindHost(std::int32_t* storage);
@@ -159,6 +157,9 @@ public:
     void PlaceMoved(const TMCustomVar& variable) noexcept;
 
     TMInterpreterLink* MathInterpreter = nullptr;  // not owned
+    // Counted up whenever the double of one of the table's variables moves (DoubleInPlace), so
+    // that whoever keeps such places knows to look again; may be null (not owned).
+    std::uint64_t* PlaceMoves = nullptr;
     // Bodies stored so far by the functions of this table; numbers each body once.
     std::uint64_t Definitions = 0;
 
