@@ -30,7 +30,7 @@ double NoForm(const FastNode*, FastPlaces) { return std::numeric_limits<double>:
 
 }  // namespace
 
-TCompiledExpression::TCompiledExpression() : fastEntry_(NoForm) {}
+TCompiledExpression::TCompiledExpression() : run_{NoForm, nullptr, nullptr, kNever} {}
 TCompiledExpression::~TCompiledExpression() = default;
 
 std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree, const std::uint64_t& bindings) {
@@ -70,10 +70,10 @@ void TCompiledExpression::BuildFastPath() {
     std::vector<FastOperand*> operands = builder.ReadOperands(*fastNodes_);
     std::vector<FastPostfix> program = builder.TakePostfix();
     places_.resize(GroupReads(operands, program));
-    fastRoot_ = root;
-    fastEntry_ = entry;
     machineCode_ = MachineCode::Build(program);
-    if (machineCode_) fastEntry_ = machineCode_->Entry();
+    run_.entry = machineCode_ ? machineCode_->Entry() : entry;
+    run_.root = root;
+    run_.places = places_.data();
 }
 
 std::size_t TCompiledExpression::GroupReads(std::vector<FastOperand*>& operands, std::vector<FastPostfix>& program) {
@@ -91,14 +91,14 @@ std::size_t TCompiledExpression::GroupReads(std::vector<FastOperand*>& operands,
     return symbols.size();
 }
 
-double TCompiledExpression::RunDoubleSlowly() const {
-    Resolve();
-    return RunDouble();
+double TCompiledExpression::RunDouble() const {
+    if (run_.resolvedAt != *bindings_) Resolve();
+    return run_.entry(run_.root, run_.places);
 }
 
 void TCompiledExpression::Resolve() const {
     static const double kNoDouble = std::numeric_limits<double>::quiet_NaN();
-    resolvedAt_ = *bindings_;
+    run_.resolvedAt = *bindings_;
     std::fill(places_.begin(), places_.end(), nullptr);
     for (std::size_t i = 0; i < fastReads_.size(); ++i) {
         const TMSymbol* symbol = fastReads_[i]->SymbolReference;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "tolvex/interpreter/preparedrun.h"
 #include "tolvex/model/mathitem.h"
 #include "tolvex/value/variant.h"
 #include "tolvex/export.h"
@@ -38,13 +39,13 @@ public:
     static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree, const std::uint64_t& bindings);
     ~TCompiledExpression();
 
-    // The value when the double-only form applies; anything not finite (NaN where the form does
-    // not apply) means Run must answer instead. Each variable it reads is read in place (a bound
-    // one from the host's storage). Places resolved for the present count of bindings and the run
-    // of the form are all this inline part does.
-    double RunDouble() const {
-        return resolvedAt_ == *bindings_ ? fastEntry_(fastRoot_, places_.data()) : RunDoubleSlowly();
-    }
+    // The double-only form's run as the interpreter's inline entry takes it: good while the
+    // count of bindings stands at its `resolvedAt`.
+    const TPreparedRun& DoubleRun() const { return run_; }
+    // The value when the double-only form applies, the places found again first if the count
+    // moved; anything not finite (NaN where the form does not apply) means Run must answer
+    // instead. Each variable is read in place (a bound one from the host's storage).
+    double RunDouble() const;
 
     // The value, or Empty when the tree must be evaluated instead.
     Variant Run() const {
@@ -71,8 +72,6 @@ private:
 
     TCompiledExpression();
     bool Run(Number& result) const;
-    // Resolves the places after the count changed, then runs the form.
-    [[gnu::noinline]] double RunDoubleSlowly() const;
     bool Emit(TMExpression& node, int level);
     // Builds the double-only form of the program, when there is one, and its machine code.
     void BuildFastPath();
@@ -89,20 +88,18 @@ private:
     std::vector<Instruction> program_;
     int depth_ = 0;     // deepest stack the program needs
     int current_ = 0;   // stack depth while emitting
-    // The form's entry: the machine code where there is some, else the closures' root function;
-    // without a form, a function giving NaN.
-    double (*fastEntry_)(const FastNode*, const double* const* places);
-    const FastNode* fastRoot_ = nullptr;
-    std::unique_ptr<std::vector<FastNode>> fastNodes_;  // fastRoot_ and the nodes it reaches
+    // The form's run: the machine code where there is some, else the closures' root function,
+    // over places_ as Resolve found them; without a form, a function giving NaN.
+    mutable TPreparedRun run_;
+    std::unique_ptr<std::vector<FastNode>> fastNodes_;  // the root and the nodes it reaches
     std::unique_ptr<MachineCode> machineCode_;
     // The references the double-only form reads, and per reference its entry among the places:
     // the entry's variable's double (TMCustomVar::DoubleInPlace), as Resolve found it when the
-    // count was `resolvedAt_` (kNever: not resolved).
+    // count was the run's `resolvedAt` (kNever: not resolved).
     std::vector<const TMReference*> fastReads_;
     std::vector<std::size_t> readEntries_;
     mutable std::vector<const double*> places_;
     const std::uint64_t* bindings_ = nullptr;
-    mutable std::uint64_t resolvedAt_ = kNever;
 };
 
 }  // namespace tolvex

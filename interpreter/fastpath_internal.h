@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "tolvex/interpreter/preparedrun.h"
+
 namespace tolvex {
 
 class TMReference;
@@ -19,7 +21,7 @@ struct FastNode;
 
 // Per variable of the program, where its double is.
 using FastPlaces = const double* const*;
-using FastEntry = double (*)(const FastNode*, FastPlaces places);
+using FastEntry = decltype(TPreparedRun::entry);
 
 union FastOperand {
     const FastNode* node;

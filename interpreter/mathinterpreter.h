@@ -17,6 +17,7 @@
 #include "tolvex/framework/stream.h"
 #include "tolvex/framework/strings.h"
 #include "tolvex/interpreter/handles.h"
+#include "tolvex/interpreter/preparedrun.h"
 #include "tolvex/intrinsics/mathintrinsic.h"
 #include "tolvex/model/mathitem.h"
 #include "tolvex/export.h"
@@ -108,7 +109,19 @@ public:
 
     // ---- Prepared expressions and variable handles ----------------------------------------
     int PrepareExpression(const std::string& text);
-    Variant ExecutePreparedExpression(int handle);
+    // Inline, since hosts call it in their innermost loops: a formula of doubles whose variables
+    // hold doubles runs its double-only form from here; everything else is one call further.
+    Variant ExecutePreparedExpression(int handle) {
+        const auto i = static_cast<std::size_t>(static_cast<unsigned>(handle));
+        if (i < compiled_.size()) {
+            if (const TPreparedRun* run = compiled_[i].run; run && run->resolvedAt == bindings_) {
+                const double value = run->entry(run->root, run->places);
+                if (std::fabs(value) <= DBL_MAX) [[likely]]
+                    return Variant(value);
+            }
+        }
+        return ExecutePreparedSlowly(handle);
+    }
     void FreePreparedExpression(int handle);
     bool IsValidPreparedExpression(int handle) const;
     void ClearPreparedExpressions();
@@ -218,7 +231,8 @@ private:
     class EvaluationScope;
     void CheckNotEvaluating(const char* operation) const;
     int PrepareTree(const std::string& text);
-    // ExecutePreparedExpression when the double-only form gave up.
+    // ExecutePreparedExpression when the double-only form gave up or its places must be found
+    // again.
     Variant ExecutePreparedSlowly(int handle);
     // How deep the walks over a subtree on the operand stack recurse (interpreter/rpn.cpp).
     struct SubtreeDepth;
@@ -263,8 +277,13 @@ private:
     std::string expression_;
     Variant expressionResult_;
     std::unique_ptr<TMExpressions> prepared_;
-    // Beside each prepared tree, its compiled program, or null where there is none.
-    std::vector<std::unique_ptr<TCompiledExpression>> compiled_;
+    // Beside each prepared tree, its compiled program (null where there is none) and the run of
+    // the program's double-only form, which lives in the program.
+    struct Compiled {
+        std::unique_ptr<TCompiledExpression> program;
+        const TPreparedRun* run = nullptr;
+    };
+    std::vector<Compiled> compiled_;
     std::uint32_t maxNesting_ = 1000;
     bool caseSensitive_ = false;
     // Shared with each running call of it, so that replacing it never frees the running one.

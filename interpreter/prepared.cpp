@@ -25,7 +25,9 @@ int TMathInterpreter::PrepareTree(const std::string& text) {
     ProcessExpressionKeywords(items);
     std::unique_ptr<TMExpression> tree = RPN(items);
     if (!tree) throw Exception("TMathInterpreter.PrepareExpression() Can't prepare empty expression.");
-    compiled_[static_cast<std::size_t>(handle)] = TCompiledExpression::Compile(*tree, bindings_);
+    Compiled& compiled = compiled_[static_cast<std::size_t>(handle)];
+    compiled.program = TCompiledExpression::Compile(*tree, bindings_);
+    compiled.run = compiled.program ? &compiled.program->DoubleRun() : nullptr;
     prepared_->Put(handle, std::move(tree));
     return handle;
 }
@@ -34,24 +36,16 @@ bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
     return handle >= 0 && handle < prepared_->Count() && prepared_->Get(handle) != nullptr;
 }
 
-// A compiled program exists only beside a valid handle. The double-only form is all a formula of
-// doubles needs, so everything else stays out of this frame, and the form runs inline (flatten:
-// a call of it would go through the library's symbol table).
-[[gnu::flatten]] Variant TMathInterpreter::ExecutePreparedExpression(int handle) {
+// A compiled program exists only beside a valid handle. After a change of bindings the places
+// are found again and the double-only form runs once more; then the exact program, which answers
+// Empty where the tree must run, then the tree.
+Variant TMathInterpreter::ExecutePreparedSlowly(int handle) {
     if (static_cast<std::size_t>(handle) < compiled_.size()) {
-        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get()) {
-            const double value = compiled->RunDouble();
-            if (std::fabs(value) <= DBL_MAX) [[likely]]
-                return Variant(value);
-        }
-    }
-    return ExecutePreparedSlowly(handle);
-}
-
-// The exact program, which answers Empty where the tree must run, then the tree.
-[[gnu::noinline]] Variant TMathInterpreter::ExecutePreparedSlowly(int handle) {
-    if (static_cast<std::size_t>(handle) < compiled_.size()) {
-        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].get()) {
+        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].program.get()) {
+            if (compiled->DoubleRun().resolvedAt != bindings_) {
+                const double value = compiled->RunDouble();
+                if (std::fabs(value) <= DBL_MAX) return Variant(value);
+            }
             Variant result = compiled->Run();
             if (!result.IsEmpty()) return result;
         }
@@ -68,7 +62,7 @@ void TMathInterpreter::FreePreparedExpression(int handle) {
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.FreePreparedExpression() Invalid prepared expression handle.");
     CheckNotEvaluating("FreePreparedExpression");
-    compiled_[static_cast<std::size_t>(handle)].reset();
+    compiled_[static_cast<std::size_t>(handle)] = Compiled();
     prepared_->Take(handle).reset();
 }
 
