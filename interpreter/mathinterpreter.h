@@ -1,7 +1,6 @@
 #pragma once
 // The interpreter component: turns expression text into values, keeps the symbol table between
 // calls, runs statement lists, and keeps prepared expressions under integer handles.
-#include <cfloat>
 #include <cmath>
 #include <concepts>
 #include <cstdint>
@@ -116,7 +115,7 @@ public:
         if (i < compiled_.size()) {
             if (const TPreparedRun* run = compiled_[i].run; run && run->resolvedAt == bindings_) {
                 const double value = run->entry(run->root, run->places);
-                if (std::fabs(value) <= DBL_MAX) [[likely]]
+                if (IsFinite(value)) [[likely]]
                     return Variant(value);
             }
         }
@@ -258,12 +257,14 @@ private:
     // a variable holding anything else has no place and takes the slow path.
     void SetDoubleByHandle(int handle, double value) {
         double* place = symbols_->DoublePlace(handle);
-        if (place && std::fabs(value) <= DBL_MAX) [[likely]] {
+        if (place && IsFinite(value)) [[likely]] {
             *place = value;
             return;
         }
         SetDoubleSlowly(handle, value);
     }
+    // x - x is NaN exactly when x is not finite: two instructions and no constant.
+    static bool IsFinite(double x) { return !std::isnan(x - x); }
     // Any other double write: checks the value, then stores through the variable.
     void SetDoubleSlowly(int handle, double value);
     TMVar& VariableAt(int handle) const {

@@ -27,13 +27,18 @@ void TMSymbols::PlaceMoved(const TMCustomVar& variable) noexcept {
 }
 
 void TMSymbols::MirrorPlace(std::size_t index) {
-    if (places_.size() < items_.size()) places_.resize(items_.size());
+    if (places_.size() < items_.size()) ResizePlaces(items_.size());
     places_[index] = PlaceOf(items_[index].get());
 }
 
 void TMSymbols::MirrorPlaces(std::size_t first) {
-    places_.resize(items_.size());
+    ResizePlaces(items_.size());
     for (std::size_t i = first; i < items_.size(); ++i) places_[i] = PlaceOf(items_[i].get());
+}
+
+void TMSymbols::ResizePlaces(std::size_t count) {
+    places_.resize(count);
+    placeCount_ = count;
 }
 
 }  // namespace tolvex

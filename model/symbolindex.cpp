@@ -268,7 +268,7 @@ void TMSymbols::Renamed(TMSymbol& symbol, const std::string& previous) {
 void TMSymbols::FreeAndClear() {
     if (!index_) return TMItems::FreeAndClear();
     clearing_ = true;
-    places_.clear();
+    ResizePlaces(0);
     index_->Clear();
     TMItems::FreeAndClear();
     clearing_ = false;

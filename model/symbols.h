@@ -151,7 +151,7 @@ public:
     // handle is a range test, a load and a store.
     double* DoublePlace(int index) const noexcept {
         const auto i = static_cast<std::size_t>(static_cast<unsigned>(index));
-        return i < places_.size() ? places_[i] : nullptr;
+        return i < placeCount_ ? places_[i] : nullptr;
     }
     // The variable's double moved: it changed kind, or was bound or unbound.
     void PlaceMoved(const TMCustomVar& variable) noexcept;
@@ -172,10 +172,13 @@ private:
     // Mirrors the place of the entry at `index`, or of every entry from `first` on.
     void MirrorPlace(std::size_t index);
     void MirrorPlaces(std::size_t first);
+    void ResizePlaces(std::size_t count);
 
     std::unique_ptr<TMSymbolIndex> index_;
-    // Per entry, its DoublePlace; may run past the last entry (nulls there).
+    // Per entry, its DoublePlace; may run past the last entry (nulls there). The count is the
+    // vector's size, kept for the range test of a write by handle.
     std::vector<double*> places_;
+    std::size_t placeCount_ = 0;
     bool clearing_ = false;
 };
 
