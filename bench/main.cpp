@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     RegisterNative();
     RegisterTolvex();
     RegisterTolvexBound();
+    RegisterHostFloor();
     RegisterMuparser();
     RegisterFparser();
     RegisterScaling();

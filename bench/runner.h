@@ -81,6 +81,7 @@ void RegisterPreparedFamily(const std::string& family, const std::string& engine
 void RegisterNative();
 void RegisterTolvex();
 void RegisterTolvexBound();
+void RegisterHostFloor();
 void RegisterMuparser();
 void RegisterFparser();
 void RegisterScaling();
