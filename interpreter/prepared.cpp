@@ -1,8 +1,5 @@
 // Prepared expressions (trees kept under integer handles) and variable handles (indices into
 // the symbol table). Executing by handle does no scanning, assembly or lookup by name.
-#include <cfloat>
-#include <cmath>
-
 #include "tolvex/framework/format.h"
 #include "tolvex/interpreter/compiled_internal.h"
 #include "tolvex/interpreter/entry_internal.h"
@@ -44,7 +41,7 @@ Variant TMathInterpreter::ExecutePreparedSlowly(int handle) {
         if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].program.get()) {
             if (compiled->DoubleRun().resolvedAt != bindings_) {
                 const double value = compiled->RunDouble();
-                if (std::fabs(value) <= DBL_MAX) return Variant(value);
+                if (IsFinite(value)) return Variant(value);
             }
             Variant result = compiled->Run();
             if (!result.IsEmpty()) return result;
