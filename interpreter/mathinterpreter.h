@@ -113,7 +113,7 @@ public:
     Variant ExecutePreparedExpression(int handle) {
         const auto i = static_cast<std::size_t>(static_cast<unsigned>(handle));
         if (i < compiled_.size()) {
-            if (const TPreparedRun* run = compiled_[i].run; run && run->resolvedAt == bindings_) {
+            if (const TPreparedRun* run = compiled_[i].run; run->resolvedAt == bindings_) {
                 const double value = run->entry(run->root, run->places);
                 if (IsFinite(value)) [[likely]]
                     return Variant(value);
@@ -279,10 +279,10 @@ private:
     Variant expressionResult_;
     std::unique_ptr<TMExpressions> prepared_;
     // Beside each prepared tree, its compiled program (null where there is none) and the run of
-    // the program's double-only form, which lives in the program.
+    // the program's double-only form, which lives in the program (kNoPreparedRun without one).
     struct Compiled {
         std::unique_ptr<TCompiledExpression> program;
-        const TPreparedRun* run = nullptr;
+        const TPreparedRun* run = &kNoPreparedRun;
     };
     std::vector<Compiled> compiled_;
     std::uint32_t maxNesting_ = 1000;

@@ -24,7 +24,7 @@ int TMathInterpreter::PrepareTree(const std::string& text) {
     if (!tree) throw Exception("TMathInterpreter.PrepareExpression() Can't prepare empty expression.");
     Compiled& compiled = compiled_[static_cast<std::size_t>(handle)];
     compiled.program = TCompiledExpression::Compile(*tree, bindings_);
-    compiled.run = compiled.program ? &compiled.program->DoubleRun() : nullptr;
+    compiled.run = compiled.program ? &compiled.program->DoubleRun() : &kNoPreparedRun;
     prepared_->Put(handle, std::move(tree));
     return handle;
 }

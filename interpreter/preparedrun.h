@@ -24,6 +24,10 @@ struct TPreparedRun {
     std::uint64_t resolvedAt;
 };
 
+// The run of a prepared expression without a compiled program: the count never stands at its
+// `resolvedAt` (it would take 2^64 changes), so the library always answers.
+inline constexpr TPreparedRun kNoPreparedRun{nullptr, nullptr, nullptr, ~std::uint64_t{0}};
+
 }  // namespace tolvex
 
 TOLVEX_END_API
