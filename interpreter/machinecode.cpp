@@ -84,9 +84,14 @@ public:
         for (const FastPostfix& step : program)
             if (!Step(step)) return false;
         if (stack_.size() != 1) return false;
-        cc_.ret(InRegister(stack_.back()));
-        // A guard that fails ends the run with NaN at once: the closures would carry that NaN on
-        // to the result, since every step passes a NaN operand on.
+        const x86::Xmm result = InRegister(stack_.back());
+        if (guarded_) {
+            cc_.ucomisd(guards_, guards_);
+            cc_.jp(fail_);
+        }
+        cc_.ret(result);
+        // A guard that fails ends the run with NaN: the closures would carry that NaN on to the
+        // result, since every step passes a NaN operand on.
         cc_.bind(fail_);
         cc_.ret(InRegister(Constant(std::numeric_limits<double>::quiet_NaN())));
         cc_.endFunc();
@@ -144,7 +149,9 @@ private:
         return copy;
     }
 
-    // Jumps to the failure when `v` is infinite or NaN (x - x is then NaN, else zero).
+    // Fails the run when `v` is infinite or NaN. x - x is then NaN, else zero; the differences
+    // are summed and the sum tested once, before the return. A branch here would make the
+    // register allocator keep the operand in memory across it, in the way of the call after.
     void GuardFinite(const Value& v) {
         if (v.isConstant) {
             if (!Finite(v.constant)) cc_.jmp(fail_);
@@ -153,11 +160,15 @@ private:
         x86::Xmm t = cc_.newXmmSd();
         cc_.movapd(t, v.reg);
         cc_.subsd(t, v.reg);
-        cc_.ucomisd(t, t);
-        cc_.jp(fail_);
+        if (guarded_) {
+            cc_.addsd(guards_, t);
+        } else {
+            guards_ = t;
+            guarded_ = true;
+        }
     }
 
-    // "^" gives up on 0 ^ negative; both operands are known finite here.
+    // "^" gives up on 0 ^ negative; an operand that is not finite fails in any case.
     void GuardZeroToNegative(const Value& x, const Value& y) {
         if (x.isConstant && x.constant != 0) return;
         if (y.isConstant && !(y.constant < 0)) return;
@@ -285,6 +296,8 @@ private:
     x86::Compiler& cc_;
     x86::Gp places_;
     Label fail_;
+    x86::Xmm guards_;  // the sum of the guards' differences, once there is one
+    bool guarded_ = false;
     std::vector<Value> stack_;
     std::vector<Variable> variables_;
 };
