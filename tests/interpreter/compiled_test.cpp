@@ -210,6 +210,22 @@ TEST_P(CompiledTest, ProgramsFollowTheirVariables) {
 namespace tolvex::test {
 namespace {
 
+// A host's storage may hold what no variable may: every step that could hide a non-finite value
+// (a function, a divisor, either operand of "^") must leave it to the tree, which raises.
+TEST_P(CompiledTest, NonFiniteHostValuesFailAsTheTreeDoes) {
+    double a = 0, b = 1.0;
+    interpreter.BindVariable("a", &a);
+    interpreter.BindVariable("b", &b);
+    const double values[] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+    const char* const texts[] = {"exp(a)",    "ArcTan(a)+b", "b/a",       "a^0",           "b^a",
+                                 "Sin(a)*0", "exp(-a)*b",   "sqrt(a)+b", "exp(b)+exp(a)", "b*exp(a)-b/a"};
+    for (double value : values) {
+        a = value;
+        for (const char* text : texts) ExpectSameAsTree(text);
+    }
+}
+
 // The double-only form keeps the variables its references were bound to from one run to the
 // next; every change in between must show, and a freed variable must never be read.
 TEST_P(CompiledTest, KeptBindingsFollowEveryChange) {
