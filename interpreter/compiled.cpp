@@ -30,7 +30,7 @@ double NoForm(const FastNode*, FastPlaces) { return std::numeric_limits<double>:
 
 }  // namespace
 
-TCompiledExpression::TCompiledExpression() : run_{NoForm, nullptr, nullptr, kNever} {}
+TCompiledExpression::TCompiledExpression() : run_{NoForm, nullptr, nullptr, kNoPreparedRun.resolvedAt} {}
 TCompiledExpression::~TCompiledExpression() = default;
 
 std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree, const std::uint64_t& bindings) {
@@ -91,8 +91,8 @@ std::size_t TCompiledExpression::GroupReads(std::vector<FastOperand*>& operands,
     return symbols.size();
 }
 
-double TCompiledExpression::RunDouble() const {
-    if (run_.resolvedAt != *bindings_) Resolve();
+double TCompiledExpression::RunDoubleAfresh() const {
+    Resolve();
     return run_.entry(run_.root, run_.places);
 }
 

@@ -42,10 +42,10 @@ public:
     // The double-only form's run as the interpreter's inline entry takes it: good while the
     // count of bindings stands at its `resolvedAt`.
     const TPreparedRun& DoubleRun() const { return run_; }
-    // The value when the double-only form applies, the places found again first if the count
-    // moved; anything not finite (NaN where the form does not apply) means Run must answer
+    // Finds the places again for the present count, then gives the value when the double-only
+    // form applies; anything not finite (NaN where the form does not apply) means Run must answer
     // instead. Each variable is read in place (a bound one from the host's storage).
-    double RunDouble() const;
+    double RunDoubleAfresh() const;
 
     // The value, or Empty when the tree must be evaluated instead.
     Variant Run() const {
@@ -55,7 +55,6 @@ public:
     }
 
 private:
-    static constexpr std::uint64_t kNever = ~std::uint64_t{0};
     static constexpr std::size_t kMaxReads = 32;  // more variable reads leave out the double-only form
     enum class Op : std::uint8_t { Literal, Variable, Negate, Add, Subtract, Multiply, Divide, Power, IntDiv, Mod, Kernel };
     struct Number {
@@ -95,7 +94,7 @@ private:
     std::unique_ptr<MachineCode> machineCode_;
     // The references the double-only form reads, and per reference its entry among the places:
     // the entry's variable's double (TMCustomVar::DoubleInPlace), as Resolve found it when the
-    // count was the run's `resolvedAt` (kNever: not resolved).
+    // count was the run's `resolvedAt` (kNoPreparedRun's: not resolved).
     std::vector<const TMReference*> fastReads_;
     std::vector<std::size_t> readEntries_;
     mutable std::vector<const double*> places_;

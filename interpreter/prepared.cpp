@@ -40,7 +40,7 @@ Variant TMathInterpreter::ExecutePreparedSlowly(int handle) {
     if (static_cast<std::size_t>(handle) < compiled_.size()) {
         if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].program.get()) {
             if (compiled->DoubleRun().resolvedAt != bindings_) {
-                const double value = compiled->RunDouble();
+                const double value = compiled->RunDoubleAfresh();
                 if (IsFinite(value)) return Variant(value);
             }
             Variant result = compiled->Run();
