@@ -25,17 +25,13 @@ bool FitsInt32(std::int64_t r) {
     return r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max();
 }
 
-// The entry of a program without a double-only form.
-double NoForm(const FastNode*, FastPlaces) { return std::numeric_limits<double>::quiet_NaN(); }
-
 }  // namespace
 
-TCompiledExpression::TCompiledExpression() : run_{NoForm, nullptr, nullptr, kNoPreparedRun.resolvedAt} {}
+TCompiledExpression::TCompiledExpression() : run_(kNoPreparedRun) {}
 TCompiledExpression::~TCompiledExpression() = default;
 
-std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree, const std::uint64_t& bindings) {
+std::unique_ptr<TCompiledExpression> TCompiledExpression::Compile(TMExpression& tree) {
     auto compiled = std::unique_ptr<TCompiledExpression>(new TCompiledExpression());
-    compiled->bindings_ = &bindings;
     if (!compiled->Emit(tree, 0) || compiled->depth_ > kMaxDepth) return nullptr;
     compiled->BuildFastPath();
     return compiled;
@@ -98,7 +94,6 @@ double TCompiledExpression::RunDoubleAfresh() const {
 
 void TCompiledExpression::Resolve() const {
     static const double kNoDouble = std::numeric_limits<double>::quiet_NaN();
-    run_.resolvedAt = *bindings_;
     std::fill(places_.begin(), places_.end(), nullptr);
     for (std::size_t i = 0; i < fastReads_.size(); ++i) {
         const TMSymbol* symbol = fastReads_[i]->SymbolReference;

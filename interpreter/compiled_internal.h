@@ -33,18 +33,17 @@ class MachineCode;
 class TCompiledExpression {
 public:
     // The program of `tree`, or null when the tree holds anything but number literals, variable
-    // references, arithmetic operators and functions of one number. The tree must outlive it, and
-    // `bindings` must change whenever a reference of the tree lets go of its symbol and whenever
-    // the double of a variable moves (TMSymbols::PlaceMoves).
-    static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree, const std::uint64_t& bindings);
+    // references, arithmetic operators and functions of one number. The tree must outlive it.
+    static std::unique_ptr<TCompiledExpression> Compile(TMExpression& tree);
     ~TCompiledExpression();
 
-    // The double-only form's run as the interpreter's inline entry takes it: good while the
-    // count of bindings stands at its `resolvedAt`.
+    // The double-only form's run as the interpreter's inline entry takes it: good until a
+    // reference of the tree lets go of its symbol or the double of a variable moves
+    // (TMInterpreterLink::PlacesMoved), after which RunDoubleAfresh must find the places again.
     const TPreparedRun& DoubleRun() const { return run_; }
-    // Finds the places again for the present count, then gives the value when the double-only
-    // form applies; anything not finite (NaN where the form does not apply) means Run must answer
-    // instead. Each variable is read in place (a bound one from the host's storage).
+    // Finds the places, then gives the value when the double-only form applies; anything not
+    // finite (NaN where the form does not apply) means Run must answer instead. Each variable is
+    // read in place (a bound one from the host's storage).
     double RunDoubleAfresh() const;
 
     // The value, or Empty when the tree must be evaluated instead.
@@ -79,7 +78,7 @@ private:
     std::size_t GroupReads(std::vector<FastOperand*>& operands, std::vector<FastPostfix>& program);
     // Fills the places from the variables the references are bound to. While one is bound to
     // anything else or to nothing, holds no double, or references of one entry are bound to
-    // different variables, every place is a NaN, so the form gives NaN until the count changes.
+    // different variables, every place is a NaN, so the form gives NaN until they are found again.
     void Resolve() const;
     // Replaces the last operation by its value when its operands are all constants and it succeeds.
     void Fold(int operands);
@@ -93,12 +92,10 @@ private:
     std::unique_ptr<std::vector<FastNode>> fastNodes_;  // the root and the nodes it reaches
     std::unique_ptr<MachineCode> machineCode_;
     // The references the double-only form reads, and per reference its entry among the places:
-    // the entry's variable's double (TMCustomVar::DoubleInPlace), as Resolve found it when the
-    // count was the run's `resolvedAt` (kNoPreparedRun's: not resolved).
+    // the entry's variable's double (TMCustomVar::DoubleInPlace), as Resolve last found it.
     std::vector<const TMReference*> fastReads_;
     std::vector<std::size_t> readEntries_;
     mutable std::vector<const double*> places_;
-    const std::uint64_t* bindings_ = nullptr;
 };
 
 }  // namespace tolvex

@@ -16,13 +16,13 @@ TMathInterpreter::TMathInterpreter(TComponent* owner)
       symbols_(std::make_unique<TMSymbols>()),
       random_(std::make_unique<TRandomGenerator>()) {
     symbols_->MathInterpreter = this;
-    symbols_->PlaceMoves = &bindings_;
+    symbols_->PlaceWatcher = this;
     symbols_->EnableIndex();
 }
 
 TMathInterpreter::~TMathInterpreter() {
     // Prepared trees point into the symbol table, so they go first.
-    compiled_.clear();
+    ResizeCompiled(0);
     prepared_->FreeAndClear();
     prepared_.reset();
     symbols_->FreeAndClear();
@@ -100,7 +100,7 @@ void TMathInterpreter::ClearSymbols(bool keepHostSymbols) {
     for (TMReference* reference : references)
         if (TMSymbol* s = reference->SymbolReference; s && s->List == symbols_.get() && !(keepHostSymbols && s->HostKind()))
             reference->SymbolReference = nullptr;
-    ++bindings_;
+    PlacesMoved();
     symbols_->FreeAndClear();
     for (auto it = kept.rbegin(); it != kept.rend(); ++it) symbols_->Add(std::move(*it));
 }
@@ -125,7 +125,7 @@ void TMathInterpreter::DoUnknownSymbol(const std::string& identifier, const Vari
 }
 
 void TMathInterpreter::UnwireFromPrepared(TMSymbol* symbol) {
-    ++bindings_;
+    PlacesMoved();
     for (int i = 0; i < prepared_->Count(); ++i)
         if (TMExpression* tree = prepared_->Expr(i)) tree->Unwire(symbol);
 }

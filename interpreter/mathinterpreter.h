@@ -112,12 +112,11 @@ public:
     // hold doubles runs its double-only form from here; everything else is one call further.
     Variant ExecutePreparedExpression(int handle) {
         const auto i = static_cast<std::size_t>(static_cast<unsigned>(handle));
-        if (i < compiled_.size()) {
-            if (const TPreparedRun* run = compiled_[i].run; run->resolvedAt == bindings_) {
-                const double value = run->entry(run->root, run->places);
-                if (IsFinite(value)) [[likely]]
-                    return Variant(value);
-            }
+        if (i < compiledCount_) {
+            const TPreparedRun* run = compiled_[i].run;
+            const double value = run->entry(run->root, run->places);
+            if (IsFinite(value)) [[likely]]
+                return Variant(value);
         }
         return ExecutePreparedSlowly(handle);
     }
@@ -217,6 +216,7 @@ public:
     bool IsSymbolName(const std::string& name) const override;
     std::uint32_t& NestingDepth() override { return nestingDepth_; }
     void UnwireFromPrepared(TMSymbol* symbol) override;
+    void PlacesMoved() noexcept override;
     void CheckSymbolRemovable(TMSymbol* symbol) override;
     TRandomGenerator& RandomGenerator() override { return *random_; }
     // Seeds the generator behind RandG; a new interpreter is seeded from the system.
@@ -233,6 +233,7 @@ private:
     // ExecutePreparedExpression when the double-only form gave up or its places must be found
     // again.
     Variant ExecutePreparedSlowly(int handle);
+    void ResizeCompiled(std::size_t count);
     // How deep the walks over a subtree on the operand stack recurse (interpreter/rpn.cpp).
     struct SubtreeDepth;
     void PullPending(TMItems& operators, TMValues& operands, std::vector<SubtreeDepth>& depths,
@@ -278,13 +279,22 @@ private:
     std::string expression_;
     Variant expressionResult_;
     std::unique_ptr<TMExpressions> prepared_;
-    // Beside each prepared tree, its compiled program (null where there is none) and the run of
-    // the program's double-only form, which lives in the program (kNoPreparedRun without one).
+    // Beside each prepared tree, its compiled program (null where there is none) and the run the
+    // inline entry takes: the program's double-only form while its places are current, else
+    // kNoPreparedRun, so that the library answers and finds them again. `listed` while the
+    // handle stands in resolved_.
     struct Compiled {
         std::unique_ptr<TCompiledExpression> program;
         const TPreparedRun* run = &kNoPreparedRun;
+        bool listed = false;
     };
     std::vector<Compiled> compiled_;
+    std::size_t compiledCount_ = 0;  // compiled_.size(), one load for the inline entry
+    // The handles whose run is their program's: when a variable's double moves (it changes kind,
+    // is bound or unbound) or a prepared tree lets go of a symbol, these go back to
+    // kNoPreparedRun. Each handle enters once per finding of its places, so the walks cost no
+    // more than the findings did.
+    std::vector<std::size_t> resolved_;
     std::uint32_t maxNesting_ = 1000;
     bool caseSensitive_ = false;
     // Shared with each running call of it, so that replacing it never frees the running one.
@@ -292,10 +302,6 @@ private:
     char escapeChar_ = '\0';
     std::unique_ptr<TMSymbols> symbols_;
     std::uint32_t nestingDepth_ = 0;
-    // Counts the times a prepared tree let go of a symbol and the times a variable's double moved
-    // (changed kind, bound, unbound): compiled programs keep where their variables' doubles are
-    // until it changes.
-    std::uint64_t bindings_ = 0;
     int evaluating_ = 0;
     std::unique_ptr<TRandomGenerator> random_;
 };

@@ -16,15 +16,15 @@ int TMathInterpreter::PrepareTree(const std::string& text) {
     int handle = 0;
     while (handle < prepared_->Count() && prepared_->Get(handle)) ++handle;
     if (handle == prepared_->Count()) prepared_->Add(nullptr);
-    compiled_.resize(static_cast<std::size_t>(prepared_->Count()));
+    ResizeCompiled(static_cast<std::size_t>(prepared_->Count()));
     TMItems items;
     ParseExpression(text, items);
     ProcessExpressionKeywords(items);
     std::unique_ptr<TMExpression> tree = RPN(items);
     if (!tree) throw Exception("TMathInterpreter.PrepareExpression() Can't prepare empty expression.");
     Compiled& compiled = compiled_[static_cast<std::size_t>(handle)];
-    compiled.program = TCompiledExpression::Compile(*tree, bindings_);
-    compiled.run = compiled.program ? &compiled.program->DoubleRun() : &kNoPreparedRun;
+    compiled.program = TCompiledExpression::Compile(*tree);
+    compiled.run = &kNoPreparedRun;  // the first run finds the places
     prepared_->Put(handle, std::move(tree));
     return handle;
 }
@@ -33,17 +33,22 @@ bool TMathInterpreter::IsValidPreparedExpression(int handle) const {
     return handle >= 0 && handle < prepared_->Count() && prepared_->Get(handle) != nullptr;
 }
 
-// A compiled program exists only beside a valid handle. After a change of bindings the places
-// are found again and the double-only form runs once more; then the exact program, which answers
+// A compiled program exists only beside a valid handle. Where its places are not current they
+// are found and the double-only form runs once more; then the exact program, which answers
 // Empty where the tree must run, then the tree.
 Variant TMathInterpreter::ExecutePreparedSlowly(int handle) {
-    if (static_cast<std::size_t>(handle) < compiled_.size()) {
-        if (const TCompiledExpression* compiled = compiled_[static_cast<std::size_t>(handle)].program.get()) {
-            if (compiled->DoubleRun().resolvedAt != bindings_) {
-                const double value = compiled->RunDoubleAfresh();
+    const auto i = static_cast<std::size_t>(static_cast<unsigned>(handle));
+    if (i < compiled_.size()) {
+        Compiled& slot = compiled_[i];
+        if (const TCompiledExpression* program = slot.program.get()) {
+            if (slot.run != &program->DoubleRun()) {
+                if (!slot.listed) resolved_.push_back(i);
+                slot.listed = true;
+                slot.run = &program->DoubleRun();
+                const double value = program->RunDoubleAfresh();
                 if (IsFinite(value)) return Variant(value);
             }
-            Variant result = compiled->Run();
+            Variant result = program->Run();
             if (!result.IsEmpty()) return result;
         }
     }
@@ -59,14 +64,30 @@ void TMathInterpreter::FreePreparedExpression(int handle) {
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.FreePreparedExpression() Invalid prepared expression handle.");
     CheckNotEvaluating("FreePreparedExpression");
-    compiled_[static_cast<std::size_t>(handle)] = Compiled();
+    Compiled& slot = compiled_[static_cast<std::size_t>(handle)];
+    slot.run = &kNoPreparedRun;
+    slot.program.reset();  // stays listed while resolved_ holds the handle
     prepared_->Take(handle).reset();
 }
 
 void TMathInterpreter::ClearPreparedExpressions() {
     CheckNotEvaluating("ClearPreparedExpressions");
-    compiled_.clear();
+    ResizeCompiled(0);
     prepared_->FreeAndClear();
+}
+
+void TMathInterpreter::ResizeCompiled(std::size_t count) {
+    std::erase_if(resolved_, [count](std::size_t i) { return i >= count; });
+    compiled_.resize(count);
+    compiledCount_ = count;
+}
+
+void TMathInterpreter::PlacesMoved() noexcept {
+    for (std::size_t i : resolved_) {
+        compiled_[i].run = &kNoPreparedRun;
+        compiled_[i].listed = false;
+    }
+    resolved_.clear();
 }
 
 int TMathInterpreter::GetVariableHandles(const std::string& identifier) const {

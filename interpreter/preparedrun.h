@@ -1,8 +1,9 @@
 #pragma once
 // What the inline part of TMathInterpreter::ExecutePreparedExpression reads to run a prepared
 // expression's double-only form without a call into the library; the compiled program fills it
-// in and keeps it current. Hosts have no use for it.
-#include <cstdint>
+// in, and the interpreter points each prepared expression at it while its places are current.
+// Hosts have no use for it.
+#include <limits>
 
 #include "tolvex/export.h"
 
@@ -19,14 +20,14 @@ struct TPreparedRun {
     const FastNode* root;
     // Per variable of the form, where its double is.
     const double* const* places;
-    // The interpreter's count of changes when the places were found: the run is good while the
-    // count stands there.
-    std::uint64_t resolvedAt;
 };
 
-// The run of a prepared expression without a compiled program: the count never stands at its
-// `resolvedAt` (it would take 2^64 changes), so the library always answers.
-inline constexpr TPreparedRun kNoPreparedRun{nullptr, nullptr, nullptr, ~std::uint64_t{0}};
+// Gives NaN: the library answers.
+inline double NoPreparedEntry(const FastNode*, const double* const*) { return std::numeric_limits<double>::quiet_NaN(); }
+
+// The run of a prepared expression without a compiled program, or whose program has not found
+// its places since the last time a variable's double moved.
+inline constexpr TPreparedRun kNoPreparedRun{NoPreparedEntry, nullptr, nullptr};
 
 }  // namespace tolvex
 

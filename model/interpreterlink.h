@@ -33,6 +33,9 @@ public:
     virtual TMSymbols& SymbolTable() = 0;
     // Unbinds a symbol about to be freed from every tree held outside the symbol table.
     virtual void UnwireFromPrepared(TMSymbol* symbol) = 0;
+    // The double of a variable of the table moved (DoubleInPlace): it changed kind, or was bound
+    // or unbound. Whoever keeps where variables' doubles are must look again.
+    virtual void PlacesMoved() noexcept = 0;
     // Raises when the symbol may not be freed now (a running evaluation still uses it).
     virtual void CheckSymbolRemovable(TMSymbol* symbol) = 0;
     // The interpreter's own random generator, never shared between interpreters.

@@ -2,6 +2,8 @@
 // handle store through without looking at the variable.
 #include "tolvex/model/symbols.h"
 
+#include "tolvex/model/interpreterlink.h"
+
 namespace tolvex {
 
 namespace {
@@ -23,7 +25,7 @@ void TMSymbols::PlaceMoved(const TMCustomVar& variable) noexcept {
     const auto slot = static_cast<std::size_t>(variable.slot_);
     if (variable.slot_ >= 0 && slot < items_.size() && slot < places_.size() && items_[slot].get() == &variable)
         places_[slot] = PlaceOf(&variable);
-    if (PlaceMoves) ++*PlaceMoves;
+    if (PlaceWatcher) PlaceWatcher->PlacesMoved();
 }
 
 void TMSymbols::MirrorPlace(std::size_t index) {

@@ -157,9 +157,9 @@ public:
     void PlaceMoved(const TMCustomVar& variable) noexcept;
 
     TMInterpreterLink* MathInterpreter = nullptr;  // not owned
-    // Counted up whenever the double of one of the table's variables moves (DoubleInPlace), so
-    // that whoever keeps such places knows to look again; may be null (not owned).
-    std::uint64_t* PlaceMoves = nullptr;
+    // Told whenever the double of one of the table's variables moves (DoubleInPlace); may be
+    // null (not owned).
+    TMInterpreterLink* PlaceWatcher = nullptr;
     // Bodies stored so far by the functions of this table; numbers each body once.
     std::uint64_t Definitions = 0;
 

@@ -260,6 +260,45 @@ TEST_P(CompiledTest, KeptBindingsFollowEveryChange) {
     }
 }
 
+// Several prepared expressions, some freed and prepared again under a handle whose earlier
+// program had found its places: after every change each one gives what its text gives.
+TEST_P(CompiledTest, ReusedHandlesFollowEveryChange) {
+    double host = 4.0;
+    Run("a=0.5; b=2.0");
+    const char* const texts[] = {"a*b", "a+b", "b-a/b"};
+    std::vector<int> handles;
+    for (const char* text : texts) handles.push_back(interpreter.PrepareExpression(text));
+    const auto again = [&](std::size_t i) {
+        interpreter.FreePreparedExpression(handles[i]);
+        handles[i] = interpreter.PrepareExpression(texts[i]);
+    };
+    const struct {
+        const char* step;
+        std::function<void()> change;
+    } steps[] = {
+        {"first runs", [] {}},
+        {"one prepared again", [&] { again(1); }},
+        {"a an integer", [&] { interpreter.SetVariables("a", VarFromInt(3)); }},
+        {"prepared again before it ran", [&] { again(1); again(1); }},
+        {"a a double again", [&] { interpreter.SetVariables("a", VarFromReal(1.5)); }},
+        {"all cleared and prepared", [&] {
+             interpreter.ClearPreparedExpressions();
+             for (std::size_t i = 0; i < handles.size(); ++i) handles[i] = interpreter.PrepareExpression(texts[i]);
+         }},
+        {"b bound", [&] { interpreter.BindVariable("b", &host); }},
+        {"host writes", [&] { host = 8.0; }},
+        {"the last prepared again, b unbound", [&] { again(2); interpreter.UnbindVariable("b"); }},
+    };
+    for (const auto& s : steps) {
+        s.change();
+        for (std::size_t i = 0; i < handles.size(); ++i)
+            EXPECT_EQ(Outcome([&] { return interpreter.ExecutePreparedExpression(handles[i]); }),
+                      Outcome([&] { return interpreter.ExecuteExpression(texts[i]); }))
+                << s.step << ": " << texts[i];
+    }
+    EXPECT_EQ(handles, (std::vector<int>{0, 1, 2}));
+}
+
 }  // namespace
 }  // namespace tolvex::test
 
