@@ -34,8 +34,9 @@ struct FromConstant {
     static double Get(FastOperand o, FastPlaces) { return o.value; }
 };
 
-// x / inf and the operands of "^" and of functions are the places where a non-finite value could
-// turn finite again; they hand on NaN instead. Everywhere else it carries through by itself.
+// x / inf, the operands of "^" and those of the functions that do not keep them are the places
+// where a non-finite value could turn finite again; they hand on NaN instead. Everywhere else it
+// carries through by itself.
 struct AddOp {
     static double Apply(double x, double y) { return x + y; }
 };
@@ -62,11 +63,12 @@ template <class X>
 double Negate(const FastNode* n, FastPlaces places) {
     return -X::Get(n->a, places);
 }
-// Adding zero turns -0 into +0, as the exact evaluation of a function does.
-template <class X>
+// Adding zero turns -0 into +0, as the exact evaluation of a function does. A function that
+// keeps a non-finite argument (KeepsNonFinite) needs no test of it.
+template <class X, bool Test>
 double Function(const FastNode* n, FastPlaces places) {
     const double x = X::Get(n->a, places);
-    return Finite(x) ? n->function(x) + 0.0 : kFallBack;
+    return !Test || Finite(x) ? n->function(x) + 0.0 : kFallBack;
 }
 template <class X>
 double Identity(const FastNode* n, FastPlaces places) {
@@ -137,8 +139,11 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
     if (unary) {
         if (x.isInteger) return false;  // left unfolded because it fails
         static constexpr FastEntry kNegate[3] = {Negate<FromNode>, Negate<FromVariable>, Negate<FromConstant>};
-        static constexpr FastEntry kFunction[3] = {Function<FromNode>, Function<FromVariable>, Function<FromConstant>};
-        node.run = (step == FastStep::Negate ? kNegate : kFunction)[index(x)];
+        static constexpr FastEntry kFunction[2][3] = {
+            {Function<FromNode, true>, Function<FromVariable, true>, Function<FromConstant, true>},
+            {Function<FromNode, false>, Function<FromVariable, false>, Function<FromConstant, false>},
+        };
+        node.run = (step == FastStep::Negate ? kNegate : kFunction[KeepsNonFinite(function)])[index(x)];
         node.function = function;
     } else {
         if (x.isInteger && y.isInteger) return false;  // integer arithmetic, or a failing constant

@@ -6,8 +6,8 @@
 // Operands that are variables or constants are taken inside their parent's function, so `a+b*c`
 // is two calls.
 // Every non-finite value that a later step could hide (a divisor, an operand of "^" or of a
-// function) turns into NaN, which every step passes on, so one test of the final value decides
-// whether the program has to fall back to the exact one.
+// function that does not keep it, KeepsNonFinite) turns into NaN, which every step passes on, so
+// one test of the final value decides whether the program has to fall back to the exact one.
 #include <memory>
 #include <utility>
 #include <vector>

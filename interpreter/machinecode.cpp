@@ -99,11 +99,14 @@ public:
     }
 
 private:
+    // `variable`: the entry whose register this is (the variable's own), or none.
+    static constexpr std::size_t kNone = ~std::size_t{0};
     struct Value {
         bool isConstant;
         double constant;
         x86::Xmm reg;
         x86::Mem mem;
+        std::size_t variable = kNone;
     };
 
     Value Constant(double value) { return {true, value, {}, cc_.newDoubleConst(ConstPoolScope::kLocal, value)}; }
@@ -115,26 +118,38 @@ private:
         return reg;
     }
 
+    // The register an operation may overwrite with its result: a copy of a variable's register
+    // while a value on the stack or a later use still reads it.
+    x86::Xmm Owned(const Value& v) {
+        if (v.variable == kNone || (variables_[v.variable].uses == 0 && variables_[v.variable].stacked == 0))
+            return InRegister(v);
+        x86::Xmm copy = cc_.newXmmSd();
+        cc_.movapd(copy, v.reg);
+        return copy;
+    }
+
     // The second operand of an arithmetic instruction: a register or the constant's memory.
     Operand Source(const Value& v) { return v.isConstant ? Operand(v.mem) : Operand(v.reg); }
 
     Value Pop() {
         Value v = stack_.back();
         stack_.pop_back();
+        if (v.variable != kNone) --variables_[v.variable].stacked;
         return v;
     }
 
     void Push(x86::Xmm reg) { stack_.push_back({false, 0, reg, {}}); }
 
-    // A variable is loaded at its first use, from where its place says; the operations
-    // overwrite their first operand, so every use but the last takes a copy.
+    // A variable is loaded at its first use, from where its place says, and stays in its
+    // register for the later ones (`uses` counts those to come, `stacked` those on the stack).
     struct Variable {
         std::size_t uses = 0;
+        std::size_t stacked = 0;
         bool loaded = false;
         x86::Xmm reg;
     };
 
-    x86::Xmm Read(std::size_t entry) {
+    Value Read(std::size_t entry) {
         Variable& v = variables_[entry];
         if (!v.loaded) {
             x86::Gp place = cc_.newUIntPtr();
@@ -143,10 +158,9 @@ private:
             cc_.movsd(v.reg, x86::ptr(place));
             v.loaded = true;
         }
-        if (--v.uses == 0) return v.reg;
-        x86::Xmm copy = cc_.newXmmSd();
-        cc_.movapd(copy, v.reg);
-        return copy;
+        --v.uses;
+        ++v.stacked;
+        return {false, 0, v.reg, {}, entry};
     }
 
     // Fails the run when `v` is infinite or NaN. x - x is then NaN, else zero; the differences
@@ -240,13 +254,13 @@ private:
     bool Step(const FastPostfix& step) {
         switch (step.kind) {
             case FastPostfix::Kind::Constant: stack_.push_back(Constant(step.value)); return true;
-            case FastPostfix::Kind::Variable: Push(Read(step.read)); return true;
+            case FastPostfix::Kind::Variable: stack_.push_back(Read(step.read)); return true;
             case FastPostfix::Kind::Operation: break;
         }
         if (stack_.empty()) return false;
         switch (step.step) {
             case FastStep::Negate: {
-                x86::Xmm reg = InRegister(Pop());
+                x86::Xmm reg = Owned(Pop());
                 x86::Xmm sign = cc_.newXmmSd();
                 cc_.movsd(sign, cc_.newDoubleConst(ConstPoolScope::kLocal, -0.0));
                 cc_.xorpd(reg, sign);
@@ -255,7 +269,7 @@ private:
             }
             case FastStep::Function: {
                 const Value x = Pop();
-                GuardFinite(x);
+                if (!KeepsNonFinite(step.function)) GuardFinite(x);
                 const x86::Xmm argument = InRegister(x);  // before the call node, which takes it
                 x86::Xmm result = cc_.newXmmSd();
                 if (!Function(step.function, argument, result)) return false;
@@ -280,7 +294,7 @@ private:
             return true;
         }
         if (step.step == FastStep::Divide) GuardFinite(y);
-        x86::Xmm reg = InRegister(x);
+        x86::Xmm reg = Owned(x);
         const Operand source = Source(y);
         switch (step.step) {
             case FastStep::Add: cc_.emit(x86::Inst::kIdAddsd, reg, source); break;

@@ -27,6 +27,9 @@ double SqrtReal(double x);
 double TanReal(double x);
 // x to the power y, as the operator "^" takes it on doubles (real_kernels.cpp).
 double PowerReal(double x, double y);
+// True when `kernel` gives NaN or an infinity for every argument that is not finite, so that such
+// an argument shows in the result; Exp (-inf gives 0) and ArcTan (±inf give ±pi/2) hide it.
+bool KeepsNonFinite(double (*kernel)(double));
 
 // Constants and the conditional (control_functions.cpp)
 Variant EvalPi(const TMIntrinsicFunctionCall& call);

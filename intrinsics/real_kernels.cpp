@@ -29,4 +29,12 @@ double TanReal(double x) { return std::tan(x); }
 // bases (and one unit off there), where pow is off in 9 of 10^4. Other exponents take pow.
 double PowerReal(double x, double y) { return y == 2 ? x * x : std::pow(x, y); }
 
+bool KeepsNonFinite(double (*kernel)(double)) {
+    static constexpr double (*kKeeping[])(double) = {AbsReal, ArcCosReal, ArcSinReal, CosReal, CoshReal, LnReal,
+                                                      Log2Real, SinReal,  SqrReal,    SqrtReal, TanReal};
+    for (auto keeping : kKeeping)
+        if (keeping == kernel) return true;
+    return false;
+}
+
 }  // namespace tolvex

@@ -77,6 +77,23 @@ TEST(PrecisionTest, DoubleKernelsGiveTheExtendedResultOrItsNeighbour) {
     EXPECT_EQ(kernels, 13);
 }
 
+// The double-only forms skip the test of a function's argument where the function keeps a
+// non-finite one; a function said to keep it that gave a finite value would hide an overflow.
+TEST(PrecisionTest, KernelsKeepNonFiniteArgumentsExactlyWhereTheySaySo) {
+    const double nonFinite[] = {INFINITY, -INFINITY, NAN};
+    int keeping = 0;
+    for (int i = 0; i < IntrinsicCount(); ++i) {
+        const IntrinsicRow& row = IntrinsicAt(i);
+        if (!row.kernel.real) continue;
+        bool keeps = true;
+        for (double x : nonFinite) keeps = keeps && !std::isfinite(row.kernel.real(x));
+        EXPECT_EQ(KeepsNonFinite(row.kernel.real), keeps) << row.className;
+        keeping += keeps;
+    }
+    EXPECT_EQ(keeping, 11);  // all but Exp and ArcTan
+    EXPECT_FALSE(KeepsNonFinite(nullptr));
+}
+
 // Values of the functions at spot arguments computed in extended precision by the Free Pascal
 // run-time library and rounded to double (bits of the double).
 TEST(PrecisionTest, DoubleKernelsAgreeWithAnIndependentLibrary) {
