@@ -139,6 +139,20 @@ void FlatChain(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
+// n expressions prepared and each run once, then all cleared: choosing a handle and keeping
+// track of the runs stay constant per expression.
+void PrepareMany(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    TMathInterpreter interpreter;
+    interpreter.ExecuteExpression("a=0.5");
+    for (auto _ : state) {
+        for (int i = 0; i < n; ++i)
+            benchmark::DoNotOptimize(interpreter.ExecutePreparedExpression(interpreter.PrepareExpression("a+1")));
+        interpreter.ClearPreparedExpressions();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 }  // namespace
 
 void RegisterScaling() {
@@ -158,6 +172,8 @@ void RegisterScaling() {
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("scaling/flat_chain", FlatChain)
         ->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/prepare", PrepareMany)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace tolvex::bench

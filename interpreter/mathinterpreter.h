@@ -295,6 +295,7 @@ private:
     // kNoPreparedRun. Each handle enters once per finding of its places, so the walks cost no
     // more than the findings did.
     std::vector<std::size_t> resolved_;
+    std::vector<int> freeHandles_;  // the freed handles, a heap with the lowest on top
     std::uint32_t maxNesting_ = 1000;
     bool caseSensitive_ = false;
     // Shared with each running call of it, so that replacing it never frees the running one.

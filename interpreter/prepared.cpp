@@ -1,5 +1,8 @@
 // Prepared expressions (trees kept under integer handles) and variable handles (indices into
 // the symbol table). Executing by handle does no scanning, assembly or lookup by name.
+#include <algorithm>
+#include <functional>
+
 #include "tolvex/framework/format.h"
 #include "tolvex/interpreter/compiled_internal.h"
 #include "tolvex/interpreter/entry_internal.h"
@@ -12,18 +15,26 @@ int TMathInterpreter::PrepareExpression(const std::string& text) {
     return GuardedEntry("PrepareExpression", StackFloorOfEvaluation(), [&] { return PrepareTree(text); });
 }
 
+// A new expression takes the lowest free handle: the lowest freed one (freeHandles_ is a heap
+// of them), else the next after the last, so preparing is never a walk over the handles.
 int TMathInterpreter::PrepareTree(const std::string& text) {
-    int handle = 0;
-    while (handle < prepared_->Count() && prepared_->Get(handle)) ++handle;
-    if (handle == prepared_->Count()) prepared_->Add(nullptr);
-    ResizeCompiled(static_cast<std::size_t>(prepared_->Count()));
     TMItems items;
     ParseExpression(text, items);
     ProcessExpressionKeywords(items);
     std::unique_ptr<TMExpression> tree = RPN(items);
     if (!tree) throw Exception("TMathInterpreter.PrepareExpression() Can't prepare empty expression.");
+    std::unique_ptr<TCompiledExpression> program = TCompiledExpression::Compile(*tree);
+    int handle = prepared_->Count();
+    if (freeHandles_.empty()) {
+        ResizeCompiled(static_cast<std::size_t>(handle) + 1);
+        prepared_->Add(nullptr);
+    } else {
+        std::pop_heap(freeHandles_.begin(), freeHandles_.end(), std::greater<>());
+        handle = freeHandles_.back();
+        freeHandles_.pop_back();
+    }
     Compiled& compiled = compiled_[static_cast<std::size_t>(handle)];
-    compiled.program = TCompiledExpression::Compile(*tree);
+    compiled.program = std::move(program);
     compiled.run = &kNoPreparedRun;  // the first run finds the places
     prepared_->Put(handle, std::move(tree));
     return handle;
@@ -67,17 +78,22 @@ void TMathInterpreter::FreePreparedExpression(int handle) {
     Compiled& slot = compiled_[static_cast<std::size_t>(handle)];
     slot.run = &kNoPreparedRun;
     slot.program.reset();  // stays listed while resolved_ holds the handle
+    freeHandles_.reserve(freeHandles_.size() + 1);  // so that nothing after the release can fail
     prepared_->Take(handle).reset();
+    freeHandles_.push_back(handle);
+    std::push_heap(freeHandles_.begin(), freeHandles_.end(), std::greater<>());
 }
 
 void TMathInterpreter::ClearPreparedExpressions() {
     CheckNotEvaluating("ClearPreparedExpressions");
     ResizeCompiled(0);
     prepared_->FreeAndClear();
+    freeHandles_.clear();
 }
 
+// Preparing only ever grows the list, so the walk over resolved_ is left to shrinking.
 void TMathInterpreter::ResizeCompiled(std::size_t count) {
-    std::erase_if(resolved_, [count](std::size_t i) { return i >= count; });
+    if (count < compiled_.size()) std::erase_if(resolved_, [count](std::size_t i) { return i >= count; });
     compiled_.resize(count);
     compiledCount_ = count;
 }

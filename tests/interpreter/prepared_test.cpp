@@ -108,6 +108,11 @@ TEST_F(PreparedTest, HandleLifecycle) {
         EXPECT_EQ(MessageOf([&] { interpreter.FreePreparedExpression(bad); }),
                   "TMathInterpreter.FreePreparedExpression() Invalid prepared expression handle.");
     }
+    // Freed handles come back lowest first, whatever order they were freed in; a failed
+    // preparation takes none.
+    for (int h : {2, 0, 3}) interpreter.FreePreparedExpression(h);
+    EXPECT_THROW(interpreter.PrepareExpression("1+"), Exception);
+    for (int expected : {0, 2, 3, 4}) EXPECT_EQ(interpreter.PrepareExpression("7"), expected);
     interpreter.ClearPreparedExpressions();
     EXPECT_EQ(interpreter.PrepareExpression("6"), 0);
 }
