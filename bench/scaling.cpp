@@ -127,6 +127,29 @@ void DeleteList(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
+// The same delete beside n prepared expressions, which let go of the doomed symbols in one walk
+// over each, not one walk per symbol.
+void DeleteBesidePrepared(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    const std::string table = VariableText(n);
+    std::string text = "delete ";
+    for (int i = 0; i < n; ++i) text += (i ? ",v" : "v") + std::to_string(i);
+    TMathInterpreter interpreter;
+    TMemoryStream stream;
+    stream.SetData(table);
+    interpreter.LoadSymbolsFromStream(stream);
+    for (int i = 0; i < n; ++i) interpreter.PrepareExpression("v" + std::to_string(i) + "+1");
+    for (auto _ : state) {
+        state.PauseTiming();
+        stream.SetData(table);
+        interpreter.LoadSymbolsFromStream(stream);
+        state.ResumeTiming();
+        interpreter.ExecuteExpression(text);
+    }
+    if (interpreter.SymbolCount() != 0) return ReportFailure(state, "symbols left after delete");
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 // `ExecuteExpression` of a flat sum of n terms: scanning, assembly with its chain heads,
 // evaluation and freeing, each linear in the terms.
 void FlatChain(benchmark::State& state) {
@@ -169,6 +192,8 @@ void RegisterScaling() {
     benchmark::RegisterBenchmark("scaling/call_parameters", CallManyParameters)
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("scaling/delete_list", DeleteList)
+        ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("scaling/delete_prepared", DeleteBesidePrepared)
         ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("scaling/flat_chain", FlatChain)
         ->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);

@@ -94,10 +94,7 @@ void TMathInterpreter::ClearSymbols(bool keepHostSymbols) {
     for (int i = symbols_->Count() - 1; keepHostSymbols && i >= 0; --i)
         if (symbols_->Symbol(i)->HostKind()) kept.push_back(symbols_->Extract(i));
     // Prepared trees let go of every symbol before it is freed; one walk over each tree does.
-    std::vector<TMReference*> references;
-    for (int i = 0; i < prepared_->Count(); ++i)
-        if (TMExpression* tree = prepared_->Expr(i)) tree->CollectReferences(references);
-    for (TMReference* reference : references)
+    for (TMReference* reference : PreparedReferences())
         if (TMSymbol* s = reference->SymbolReference; s && s->List == symbols_.get() && !(keepHostSymbols && s->HostKind()))
             reference->SymbolReference = nullptr;
     PlacesMoved();
@@ -122,6 +119,13 @@ void TMathInterpreter::DoUnknownSymbol(const std::string& identifier, const Vari
     if (!onUnknownSymbol_) return;
     const std::shared_ptr<const TUnknownSymbolEvent> running = onUnknownSymbol_;
     (*running)(*this, identifier, parameters, value);
+}
+
+std::vector<TMReference*> TMathInterpreter::PreparedReferences() const {
+    std::vector<TMReference*> references;
+    for (int i = 0; i < prepared_->Count(); ++i)
+        if (TMExpression* tree = prepared_->Expr(i)) tree->CollectReferences(references);
+    return references;
 }
 
 void TMathInterpreter::UnwireFromPrepared(TMSymbol* symbol) {

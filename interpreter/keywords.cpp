@@ -76,11 +76,15 @@ void TMathInterpreter::CheckDeleteItem(TMItems& items, int i, std::vector<TMSymb
     }
 }
 
-// Takes the symbols out of the table in one pass, unbinds each from every prepared tree, then
-// frees them in the order they were named.
+// Takes the symbols out of the table in one pass, unbinds them from the prepared trees in one
+// walk over each, then frees them in the order they were named. Everything that allocates comes
+// before the first symbol leaves, so running out of memory leaves the table as it was.
 void TMathInterpreter::RemoveSymbols(const std::vector<TMSymbol*>& doomed) {
     if (doomed.empty()) return;
     const std::size_t n = doomed.size();
+    std::vector<TMReference*> references = PreparedReferences();
+    std::vector<const TMSymbol*> unbound(doomed.begin(), doomed.end());
+    std::sort(unbound.begin(), unbound.end(), std::less<>());
     TMSymbolIndex* index = symbols_->Index();
     std::vector<int> indices(n);
     for (std::size_t t = 0; t < n; ++t) {
@@ -95,9 +99,12 @@ void TMathInterpreter::RemoveSymbols(const std::vector<TMSymbol*>& doomed) {
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return indices[a] < indices[b]; });
     std::vector<int> sorted(n);
     for (std::size_t j = 0; j < n; ++j) sorted[j] = indices[order[j]];
-    std::vector<std::unique_ptr<TMItem>> taken = symbols_->ExtractEach(sorted);
-    for (TMSymbol* symbol : doomed) UnwireFromPrepared(symbol);
     std::vector<std::unique_ptr<TMItem>*> owners(n);
+    std::vector<std::unique_ptr<TMItem>> taken = symbols_->ExtractEach(sorted);
+    PlacesMoved();
+    for (TMReference* reference : references)
+        if (std::binary_search(unbound.begin(), unbound.end(), reference->SymbolReference, std::less<>()))
+            reference->SymbolReference = nullptr;
     for (std::size_t j = 0; j < n; ++j) owners[order[j]] = &taken[j];
     for (std::size_t t = 0; t < n; ++t) {
         if (t + kAhead < n) __builtin_prefetch(owners[t + kAhead]->get());

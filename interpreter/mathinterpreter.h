@@ -242,6 +242,8 @@ private:
     // One entry of a delete list: checks it and notes the symbol it names.
     void CheckDeleteItem(TMItems& items, int i, std::vector<TMSymbol*>& doomed, std::unordered_set<TMSymbol*>& named);
     void RemoveSymbols(const std::vector<TMSymbol*>& doomed);
+    // Every reference of every prepared tree, so that one walk unbinds any number of symbols.
+    std::vector<TMReference*> PreparedReferences() const;
     // Empties the table; the host's own symbols stay when asked to.
     void ClearSymbols(bool keepHostSymbols);
     // Raises unless `name` may name a host definition: an identifier, no keyword, no built-in.
