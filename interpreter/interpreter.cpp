@@ -16,7 +16,6 @@ TMathInterpreter::TMathInterpreter(TComponent* owner)
       symbols_(std::make_unique<TMSymbols>()),
       random_(std::make_unique<TRandomGenerator>()) {
     symbols_->MathInterpreter = this;
-    symbols_->PlaceWatcher = this;
     symbols_->EnableIndex();
 }
 

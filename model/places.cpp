@@ -25,7 +25,9 @@ void TMSymbols::PlaceMoved(const TMCustomVar& variable) noexcept {
     const auto slot = static_cast<std::size_t>(variable.slot_);
     if (variable.slot_ >= 0 && slot < items_.size() && slot < places_.size() && items_[slot].get() == &variable)
         places_[slot] = PlaceOf(&variable);
-    if (PlaceWatcher) PlaceWatcher->PlacesMoved();
+    // Only the interpreter's own table: parameter tables share its link but no prepared tree
+    // reads their variables.
+    if (MathInterpreter && &MathInterpreter->SymbolTable() == this) MathInterpreter->PlacesMoved();
 }
 
 void TMSymbols::MirrorPlace(std::size_t index) {

@@ -153,13 +153,11 @@ public:
         const auto i = static_cast<std::size_t>(static_cast<unsigned>(index));
         return i < placeCount_ ? places_[i] : nullptr;
     }
-    // The variable's double moved: it changed kind, or was bound or unbound.
+    // The variable's double moved: it changed kind, or was bound or unbound. The interpreter owning
+    // the table hears of it (TMInterpreterLink::PlacesMoved).
     void PlaceMoved(const TMCustomVar& variable) noexcept;
 
     TMInterpreterLink* MathInterpreter = nullptr;  // not owned
-    // Told whenever the double of one of the table's variables moves (DoubleInPlace); may be
-    // null (not owned).
-    TMInterpreterLink* PlaceWatcher = nullptr;
     // Bodies stored so far by the functions of this table; numbers each body once.
     std::uint64_t Definitions = 0;
 
