@@ -3,6 +3,7 @@
 #include "tolvex/controls/mathcontrols.h"
 #include "tolvex/framework/reader.h"
 #include "tolvex/framework/writer.h"
+#include "support/interpreter_fixture.h"
 
 namespace tolvex {
 namespace {
@@ -179,19 +180,10 @@ TEST_F(FormStreamingTest, BrokenSymbolTextFailsWithTheInterpretersMessage) {
     std::unique_ptr<TComponent> form = NewForm();
     const std::string text =
         "object Form1: TComponent\n  object MathInterpreter1: TMathInterpreter\n    Symbols = \"a=1;\\r\\nb=2$\"\n  end\nend\n";
-    TMathInterpreter probe;
-    std::string expected;
-    try {
-        probe.ExecuteExpression("\r\nb=2$");  // the statement begins after the ";"
-    } catch (const Exception& e) {
-        expected = e.Message();
-    }
-    try {
-        ReadForm(*form, text);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), expected);
-    }
+    // The failing statement begins after the ";".
+    const std::string expected = test::MessageOf([] { TMathInterpreter().ExecuteExpression("\r\nb=2$"); });
+    ASSERT_NE(expected, "(no error)");
+    EXPECT_EQ(test::MessageOf([&] { ReadForm(*form, text); }), expected);
     auto& interpreter = Get<TMathInterpreter>(*form, "MathInterpreter1");
     EXPECT_FALSE(interpreter.Loading());
     EXPECT_EQ(interpreter.SymbolCount(), 1);  // the statements before the failing one stay

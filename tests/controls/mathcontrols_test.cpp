@@ -6,6 +6,7 @@
 #include "tolvex/framework/application.h"
 #include "tolvex/framework/palette.h"
 #include "support/interpreter_fixture.h"
+#include "support/ui_fixture.h"
 
 namespace tolvex {
 namespace {
@@ -32,9 +33,7 @@ protected:
         combo->SetMathInterpreter(interpreter);
         memo->SetMathInterpreter(interpreter);
         rich->SetMathInterpreter(interpreter);
-        previous_ = Application().SetExceptionHandler([this](const Exception& e) { shown.push_back(e.Message()); });
     }
-    ~MathControlsTest() override { Application().SetExceptionHandler(previous_); }
 
     std::string MessageFor(const std::string& text) {
         TMathInterpreter probe;
@@ -47,10 +46,7 @@ protected:
     TMathComboBox* combo = new TMathComboBox(&form);
     TMathMemo* memo = new TMathMemo(&form);
     TMathRichEdit* rich = new TMathRichEdit(&form);
-    std::vector<std::string> shown;
-
-private:
-    TExceptionHandler previous_;
+    test::ShownErrors shown;
 };
 
 TEST_F(MathControlsTest, ConstructorDefaults) {
@@ -128,10 +124,10 @@ TEST_F(MathControlsTest, ErrorsAreWrittenAndReRaisedPerOptions) {
         EXPECT_FALSE(fired);
 
         // Pressing Return: a re-raised error reaches the application's error display.
-        shown.clear();
+        shown.messages.clear();
         edit->SetText("1+");
         edit->PressKey(VK_RETURN);
-        EXPECT_EQ(shown, row.raised ? std::vector<std::string>{message} : std::vector<std::string>{});
+        EXPECT_EQ(shown.messages, row.raised ? std::vector<std::string>{message} : std::vector<std::string>{});
     }
 }
 
@@ -202,7 +198,7 @@ TEST_F(MathControlsTest, MemoErrors) {
     const std::string message = MessageFor("2$");
     memo->TypeText("2$");
     memo->PressKey(VK_RETURN);  // default options: re-raised, nothing written
-    EXPECT_EQ(shown, std::vector<std::string>{message});
+    EXPECT_EQ(shown.messages, std::vector<std::string>{message});
     EXPECT_EQ(LinesOf(memo->Lines()), std::vector<std::string>{"2$"});
 
     memo->SetMathErrorOptions({meoWriteExceptionMessage});
@@ -244,7 +240,7 @@ TEST_F(MathControlsTest, RichEditTranscriptWithFonts) {
     rich->PressKey(VK_RETURN);
     rich->TypeText("1+");
     rich->PressKey(VK_RETURN);  // default options: the message is written, nothing is raised
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shown.messages.empty());
     const std::string message = MessageFor("1+");
     EXPECT_EQ(LinesOf(rich->Lines()), (std::vector<std::string>{"1+2", "3", "1+", message, ""}));
     EXPECT_EQ(LineLook(*rich, 0), plain);

@@ -131,13 +131,12 @@ TEST_F(DesignerTest, ValuesReadFromTheFirstAndWrittenToAll) {
 
     // A value list: Edit moves on to the next value, after the last to the first.
     const auto labels = Editor({a}, "Label");
-    const auto notes = Editor({a}, "Note");
     a->label = "two";
     labels->Edit();
     EXPECT_EQ(a->label, "three");
     labels->Edit();
     EXPECT_EQ(a->label, "one");
-    notes->Edit();  // no value list: nothing
+    Editor({a}, "Note")->Edit();  // no value list: nothing
     EXPECT_EQ(a->note, "both");
 }
 

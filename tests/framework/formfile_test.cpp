@@ -70,6 +70,17 @@ void ReadForm(TComponent& root, const std::string& text) {
     TReader(stream).ReadRootComponent(root);
 }
 
+// The message of the read error `run` raises, or "no error"; other errors pass.
+template <class F>
+std::string ReadErrorOf(F&& run) {
+    try {
+        run();
+    } catch (const EReadError& e) {
+        return e.Message();
+    }
+    return "no error";
+}
+
 class FormFileTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { RegisterClass(ClassOf<TProbe>()); }
@@ -111,15 +122,7 @@ TEST(FormTextTest, MalformedValues) {
         {"a b", "Form file line 7: Unexpected text after the value"},
         {"+", "Form file line 7: Expected a value"},
     };
-    for (const auto& [text, message] : rows) {
-        SCOPED_TRACE(text);
-        try {
-            ParseValue(text, 7);
-            ADD_FAILURE() << "no error";
-        } catch (const EReadError& e) {
-            EXPECT_EQ(e.Message(), message);
-        }
-    }
+    for (const auto& row : rows) EXPECT_EQ(ReadErrorOf([&] { ParseValue(row.first, 7); }), row.second) << row.first;
 }
 
 TEST_F(FormFileTest, EveryKindOfPropertyReadsBack) {
@@ -185,7 +188,7 @@ TEST_F(FormFileTest, WriterRefusesReferencesOutsideTheRoot) {
 }
 
 TEST_F(FormFileTest, ReaderErrors) {
-    const std::pair<const char*, const char*> rows[] = {
+    const std::pair<const char*, const char*> files[] = {
         {"", "Form file line 1: Missing \"object\""},
         {"thing", "Form file line 1: Expected \"object\""},
         {"object Form1: TForm\nend", "Form file line 1: The form file holds a TForm, not a TComponent"},
@@ -193,40 +196,32 @@ TEST_F(FormFileTest, ReaderErrors) {
         {"object Form1: TComponent\nend\nend", "Form file line 3: Text after the end of the form"},
         {"object 1x: TComponent\nend", "Form file line 1: Invalid component name"},
         {"object Form1: TComponent\n  object A: TNowhere\n  end\nend", "Form file line 2: Class TNowhere not found"},
-        {"object Form1: TComponent\n  object A: TProbe\n    Size = 1\n  end\nend",
-         "Form file line 3: Property A.Size does not exist"},
-        {"object Form1: TComponent\n  object A: TProbe\n    Font.Size = 1\n  end\nend",
-         "Form file line 3: Property A.Font.Size does not exist"},
-        {"object Form1: TComponent\n  object A: TProbe\n    Count\n  end\nend", "Form file line 3: Expected \"=\""},
-        {"object Form1: TComponent\n  object A: TProbe\n    Count = 101\n  end\nend",
-         "Form file line 3: Error reading A.Count: Invalid property value"},
-        {"object Form1: TComponent\n  object A: TProbe\n    Kind = pkFour\n  end\nend",
-         "Form file line 3: Error reading A.Kind: Invalid property value"},
-        {"object Form1: TComponent\n  object A: TProbe\n    Mark = \"ab\"\n  end\nend",
-         "Form file line 3: Error reading A.Mark: Invalid property value"},
-        {"object Form1: TComponent\n  object A: TProbe\n    Extra = 5\n  end\nend",
-         "Form file line 3: Error reading A.Extra: Invalid property value"},
-        {"object Form1: TComponent\n  object A: TProbe\n    Buddy = B\n  end\nend",
-         "Form file line 3: Error reading A.Buddy: Component B not found"},
-        {"object Form1: TComponent\n  object A: TProbe\n    OnPoke = Nothing\n  end\nend",
-         "Form file line 3: Error reading A.OnPoke: Method Nothing not found"},
-        {"object Form1: TComponent\n  object A: TProbe\n    OnPoke = Wrong\n  end\nend",
-         "Form file line 3: Error reading A.OnPoke: Method Wrong does not fit the event"},
         {"object Form1: TComponent\n  object A: TProbe\n  end\n  object A: TComponent\n  end\nend",
          "Form file line 4: Component A is a TProbe, not a TComponent"},
     };
-    for (const auto& [text, message] : rows) {
+    // One property line in component A of an otherwise sound file.
+    const std::pair<const char*, const char*> properties[] = {
+        {"Size = 1", "Form file line 3: Property A.Size does not exist"},
+        {"Font.Size = 1", "Form file line 3: Property A.Font.Size does not exist"},
+        {"Count", "Form file line 3: Expected \"=\""},
+        {"Count = 101", "Form file line 3: Error reading A.Count: Invalid property value"},
+        {"Kind = pkFour", "Form file line 3: Error reading A.Kind: Invalid property value"},
+        {"Mark = \"ab\"", "Form file line 3: Error reading A.Mark: Invalid property value"},
+        {"Extra = 5", "Form file line 3: Error reading A.Extra: Invalid property value"},
+        {"Buddy = B", "Form file line 3: Error reading A.Buddy: Component B not found"},
+        {"OnPoke = Nothing", "Form file line 3: Error reading A.OnPoke: Method Nothing not found"},
+        {"OnPoke = Wrong", "Form file line 3: Error reading A.OnPoke: Method Wrong does not fit the event"},
+    };
+    const auto check = [](const std::string& text, const char* message) {
         SCOPED_TRACE(text);
         TComponent form;
         form.PublishMethod<std::function<void()>>("Wrong", [] {});
-        try {
-            ReadForm(form, text);
-            ADD_FAILURE() << "no error";
-        } catch (const EReadError& e) {
-            EXPECT_EQ(e.Message(), message);
-        }
+        EXPECT_EQ(ReadErrorOf([&] { ReadForm(form, text); }), message);
         for (int i = 0; i < form.ComponentCount(); ++i) EXPECT_FALSE(form.Components(i)->Loading());
-    }
+    };
+    for (const auto& [text, message] : files) check(text, message);
+    for (const auto& [line, message] : properties)
+        check(std::string("object Form1: TComponent\n  object A: TProbe\n    ") + line + "\n  end\nend", message);
 }
 
 TEST_F(FormFileTest, DeepNestingIsRefused) {

@@ -204,12 +204,6 @@ TEST_P(CompiledTest, ProgramsFollowTheirVariables) {
     EXPECT_EQ(Describe(interpreter.ExecutePreparedExpression(h)), "integer 101");
 }
 
-}  // namespace
-}  // namespace tolvex::test
-
-namespace tolvex::test {
-namespace {
-
 // A host's storage may hold what no variable may: every step that could hide a non-finite value
 // (a function, a divisor, either operand of "^") must leave it to the tree, which raises.
 TEST_P(CompiledTest, NonFiniteHostValuesFailAsTheTreeDoes) {
@@ -298,12 +292,6 @@ TEST_P(CompiledTest, ReusedHandlesFollowEveryChange) {
     }
     EXPECT_EQ(handles, (std::vector<int>{0, 1, 2}));
 }
-
-}  // namespace
-}  // namespace tolvex::test
-
-namespace tolvex::test {
-namespace {
 
 // Formulas longer and deeper than the registers hold: more than 16 distinct variables with calls
 // between them, values kept on the stack across 24 levels, and a chain of 40 functions.

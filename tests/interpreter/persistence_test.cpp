@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <regex>
-#include <sstream>
 
 #include "support/interpreter_fixture.h"
 
@@ -16,9 +16,7 @@ protected:
     std::string TempFile(const std::string& name) { return ::testing::TempDir() + "tolvex_" + name; }
     static std::string Slurp(const std::string& path) {
         std::ifstream f(path, std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        return s.str();
+        return {std::istreambuf_iterator<char>(f), {}};
     }
     static void Write(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;

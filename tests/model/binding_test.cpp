@@ -7,16 +7,14 @@ namespace {
 
 using BindingTest = InterpreterTest;
 
-// Among several failing references, the one whose symbol stands first in the table is reported.
+// Among several failing references, in an expression or in a definition's body, the one whose
+// symbol stands first in the table is reported.
 TEST_F(BindingTest, FirstFailureFollowsTableOrder) {
     Run("g(y) := y; f(x) := x");
     EXPECT_EQ(Run("f + g"), "TMVarRef.Rewire() Reference: \"g\" (position: 5) must point to parameterless function.");
     EXPECT_EQ(Run("F + f"), "TMVarRef.Rewire() Reference: \"F\" (position: 1) must point to parameterless function.");
     EXPECT_EQ(Run("g(1) + f(2)"), "integer 3");
-}
-
-// A definition's body is bound the same way: the failing symbol first in the table is reported.
-TEST_F(BindingTest, FirstFailureInADefinitionFollowsTableOrder) {
+    interpreter.ClearSymbols();
     Run("h(y) := y; g(y) := y; a = 1");
     EXPECT_EQ(Run("f := a + g + h"),
               "TMVarRef.Rewire() Reference: \"h\" (position: 14) must point to parameterless function.");

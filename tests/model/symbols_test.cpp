@@ -6,7 +6,7 @@ namespace {
 
 using SymbolTest = InterpreterTest;
 
-TEST_F(SymbolTest, AssignmentsAndDefinitions) {
+TEST_F(SymbolTest, AssignmentsDefinitionsAndCalls) {
     const Case cases[] = {
         {"x = 5", "integer 5"},
         {"a = b = 3; a + b", "integer 6"},
@@ -18,6 +18,12 @@ TEST_F(SymbolTest, AssignmentsAndDefinitions) {
         {"f(x) := x + 1; f(x) := x + 2; f(1)", "integer 3"},
         {"x = 1; X = 2; x", "integer 2"},
         {"c = 1; k := c * 10; c = 4; k", "integer 40"},
+        // Every argument is evaluated before any parameter changes, so a call may pass the function's
+        // own parameters in another order.
+        {"gcd(a, b) := IfF(b == 0, a, gcd(b, a mod b)); gcd(12, 18)", "integer 6"},
+        {"fb(n, a, b) := IfF(n == 0, a, fb(n - 1, b, a + b)); fb(10, 0, 1)", "integer 55"},
+        {"inner(p, q) := p * 10 + q; swap(x, y) := inner(y, x); swap(1, 2)", "integer 21"},
+        {"f(x, y) := IfF(x < y, f(y, x), x * 10 + y); f(1, 2)", "integer 21"},
     };
     for (const Case& c : cases) {
         interpreter.ClearSymbols();
@@ -25,7 +31,7 @@ TEST_F(SymbolTest, AssignmentsAndDefinitions) {
     }
 }
 
-TEST_F(SymbolTest, DefinitionMessages) {
+TEST_F(SymbolTest, DefinitionAndCallMessages) {
     const Case cases[] = {
         {"f(1) := 2", "TMAssignSymbolic.PullOperands() Invalid declaration of parameter on index: 0, position: 3, "
                       "for function: \"f\" (position: 1)."},
@@ -44,6 +50,8 @@ TEST_F(SymbolTest, DefinitionMessages) {
                                "call \"f\", position: 2. Expected: 2 parameter(s)."},
         {"y + 1", "TMVarRef.GetValue() Referenced symbol: \"y\" is not defied, position: 1."},
         {"q(1)", "TMFunctionCall.GetValue() Undefined function reference: \"q\", position: 1."},
+        // only the outermost function is named
+        {"g(x) := x / 0; f(x) := g(x) + 1; f(1)", "Floating point division by zero Most outer function: \"f\"."},
     };
     for (const Case& c : cases) {
         interpreter.ClearSymbols();
@@ -55,29 +63,12 @@ TEST_F(SymbolTest, DefinitionMessages) {
     EXPECT_EQ(Run("f(4)"), "integer 4");
 }
 
-// Every argument is evaluated before any parameter changes, so a call may pass the function's
-// own parameters in another order.
-TEST_F(SymbolTest, ArgumentsAreEvaluatedBeforeParametersChange) {
-    const Case cases[] = {
-        {"gcd(a, b) := IfF(b == 0, a, gcd(b, a mod b)); gcd(12, 18)", "integer 6"},
-        {"fb(n, a, b) := IfF(n == 0, a, fb(n - 1, b, a + b)); fb(10, 0, 1)", "integer 55"},
-        {"inner(p, q) := p * 10 + q; swap(x, y) := inner(y, x); swap(1, 2)", "integer 21"},
-        {"f(x, y) := IfF(x < y, f(y, x), x * 10 + y); f(1, 2)", "integer 21"},
-    };
-    for (const Case& c : cases) {
-        interpreter.ClearSymbols();
-        EXPECT_EQ(Run(c.text), c.expected) << "text: " << c.text;
-    }
-}
-
 TEST_F(SymbolTest, ParametersAreRestoredAfterEveryCall) {
     Run("f(x, y) := x * 100 + y; g(x) := x / 0");
     TMParams& params = static_cast<TMFunction*>(interpreter.Symbols().FindSymbol("f"))->Parameters();
-    params.Param(0)->SetValue(VarFromInt(-1));
-    params.Param(1)->SetValue(VarFromInt(-2));
+    for (int i : {0, 1}) params.Param(i)->SetValue(VarFromInt(-1 - i));
     EXPECT_EQ(Run("f(1, 2)"), "integer 102");
-    EXPECT_EQ(VarToStr(params.Param(0)->GetValue()), "-1");
-    EXPECT_EQ(VarToStr(params.Param(1)->GetValue()), "-2");
+    for (int i : {0, 1}) EXPECT_EQ(VarToStr(params.Param(i)->GetValue()), std::to_string(-1 - i)) << i;
     TMParams& gParams = static_cast<TMFunction*>(interpreter.Symbols().FindSymbol("g"))->Parameters();
     EXPECT_EQ(Run("g(5)"), "Floating point division by zero Most outer function: \"g\".");
     EXPECT_TRUE(gParams.Param(0)->GetValue().IsEmpty());
@@ -107,11 +98,6 @@ TEST_F(SymbolTest, RecursionNeverOverflowsTheStack) {
                            " Most outer function: \"f\".");
     EXPECT_EQ(Run("w(100)"), "integer 100");
     EXPECT_EQ(interpreter.NestingDepth(), 0u);
-}
-
-TEST_F(SymbolTest, OuterFunctionIsNamedOnce) {
-    Run("g(x) := x / 0; f(x) := g(x) + 1");
-    EXPECT_EQ(Run("f(1)"), "Floating point division by zero Most outer function: \"f\".");
 }
 
 TEST_F(SymbolTest, CaseRules) {
@@ -159,8 +145,7 @@ TEST_F(SymbolTest, BindingFollowsTheTable) {
 TEST_F(SymbolTest, RenamingWithAndWithoutUpdateReferences) {
     Run("a = 1; b = 2; f := a + b");
     auto* f = static_cast<TMFunction*>(interpreter.Symbols().FindSymbol("f"));
-    TMSymbol* a = interpreter.Symbols().FindSymbol("a");
-    a->SetIdentifier("z");
+    interpreter.Symbols().FindSymbol("a")->SetIdentifier("z");
     EXPECT_NE(Run("f").find("Referenced symbol: \"a\" is not defied"), std::string::npos);
     TMSymbol* b = interpreter.Symbols().FindSymbol("b");
     b->UpdateReferences = true;
@@ -168,7 +153,8 @@ TEST_F(SymbolTest, RenamingWithAndWithoutUpdateReferences) {
     EXPECT_EQ(f->Expression()->Dump({}), "a+y");
     EXPECT_EQ(MessageOf([&] { b->SetIdentifier(" \t"); }),
               "TMSymbol.SetIdentifier() Symbol identifier can't be empty string.");
-    EXPECT_EQ(MessageOf([&] { b->SetIdentifier("z"); }), "TMSymbol.SetIdentifier() Symbol: \"z\" (position: 2) already exists.");
+    EXPECT_EQ(MessageOf([&] { b->SetIdentifier("z"); }),
+              "TMSymbol.SetIdentifier() Symbol: \"z\" (position: 2) already exists.");
     EXPECT_EQ(b->Identifier(), "y");
     b->SetIdentifier("y");  // its own name again is fine
 }

@@ -189,12 +189,11 @@ TEST(CompletionTest, ListsAsManyColumnsAsTheTerminalIsWide) {
 
 TEST(CompletionTest, SymbolsFollowTheCaseRule) {
     TMathInterpreter interpreter;
-    interpreter.SetCaseSensitiveSymbols(true);
-    interpreter.Execute("Alpha=1; alpha2=2");
-    EXPECT_EQ(Joined(Complete(interpreter, "al", 2)), "alpha2");
-    interpreter.SetCaseSensitiveSymbols(false);
-    interpreter.Execute("Alpha=1; alpha2=2");
-    EXPECT_EQ(Joined(Complete(interpreter, "al", 2)), "Alpha alpha2");
+    for (const bool sensitive : {true, false}) {
+        interpreter.SetCaseSensitiveSymbols(sensitive);
+        interpreter.Execute("Alpha=1; alpha2=2");
+        EXPECT_EQ(Joined(Complete(interpreter, "al", 2)), sensitive ? "alpha2" : "Alpha alpha2");
+    }
 }
 
 }  // namespace
