@@ -113,7 +113,7 @@ public:
     Variant ExecutePreparedExpression(int handle) {
         const auto i = static_cast<std::size_t>(static_cast<unsigned>(handle));
         if (i < compiledCount_) {
-            const TPreparedRun* run = compiled_[i].run;
+            const TPreparedRun* run = runs_[i];
             const double value = run->entry(run->root, run->places);
             if (IsFinite(value)) [[likely]]
                 return Variant(value);
@@ -264,12 +264,13 @@ private:
             *place = value;
             return;
         }
-        SetDoubleSlowly(handle, value);
+        SetDoubleSlowly(static_cast<unsigned>(handle), value);
     }
     // x - x is NaN exactly when x is not finite: two instructions and no constant.
     static bool IsFinite(double x) { return !std::isnan(x - x); }
-    // Any other double write: checks the value, then stores through the variable.
-    void SetDoubleSlowly(int handle, double value);
+    // Any other double write: checks the value, then stores through the variable. The handle
+    // comes as the index the inline test used, so that it needs no copy of its own there.
+    void SetDoubleSlowly(std::size_t index, double value);
     TMVar& VariableAt(int handle) const {
         TMItem* entry = symbols_->Find(handle);
         return Is<TMVar>(entry) ? *static_cast<TMVar*>(entry) : RaiseNoVariable(handle);
@@ -281,17 +282,18 @@ private:
     std::string expression_;
     Variant expressionResult_;
     std::unique_ptr<TMExpressions> prepared_;
-    // Beside each prepared tree, its compiled program (null where there is none) and the run the
-    // inline entry takes: the program's double-only form while its places are current, else
-    // kNoPreparedRun, so that the library answers and finds them again. `listed` while the
-    // handle stands in resolved_.
+    // Beside each prepared tree, its compiled program (null where there is none); `listed` while
+    // the handle stands in resolved_.
     struct Compiled {
         std::unique_ptr<TCompiledExpression> program;
-        const TPreparedRun* run = &kNoPreparedRun;
         bool listed = false;
     };
     std::vector<Compiled> compiled_;
-    std::size_t compiledCount_ = 0;  // compiled_.size(), one load for the inline entry
+    // Per handle, the run the inline entry takes: the program's double-only form while its places
+    // are current, else kNoPreparedRun, so that the library answers and finds them again. Apart
+    // from compiled_, so that the entry finds it with one scaled load.
+    std::vector<const TPreparedRun*> runs_;
+    std::size_t compiledCount_ = 0;  // runs_.size(), one load for the inline entry
     // The handles whose run is their program's: when a variable's double moves (it changes kind,
     // is bound or unbound) or a prepared tree lets go of a symbol, these go back to
     // kNoPreparedRun. Each handle enters once per finding of its places, so the walks cost no

@@ -33,9 +33,8 @@ int TMathInterpreter::PrepareTree(const std::string& text) {
         handle = freeHandles_.back();
         freeHandles_.pop_back();
     }
-    Compiled& compiled = compiled_[static_cast<std::size_t>(handle)];
-    compiled.program = std::move(program);
-    compiled.run = &kNoPreparedRun;  // the first run finds the places
+    compiled_[static_cast<std::size_t>(handle)].program = std::move(program);
+    runs_[static_cast<std::size_t>(handle)] = &kNoPreparedRun;  // the first run finds the places
     prepared_->Put(handle, std::move(tree));
     return handle;
 }
@@ -52,10 +51,10 @@ Variant TMathInterpreter::ExecutePreparedSlowly(int handle) {
     if (i < compiled_.size()) {
         Compiled& slot = compiled_[i];
         if (const TCompiledExpression* program = slot.program.get()) {
-            if (slot.run != &program->DoubleRun()) {
+            if (runs_[i] != &program->DoubleRun()) {
                 if (!slot.listed) resolved_.push_back(i);
                 slot.listed = true;
-                slot.run = &program->DoubleRun();
+                runs_[i] = &program->DoubleRun();
                 const double value = program->RunDoubleAfresh();
                 if (IsFinite(value)) return Variant(value);
             }
@@ -75,9 +74,8 @@ void TMathInterpreter::FreePreparedExpression(int handle) {
     if (!IsValidPreparedExpression(handle))
         throw Exception("TMathInterpreter.FreePreparedExpression() Invalid prepared expression handle.");
     CheckNotEvaluating("FreePreparedExpression");
-    Compiled& slot = compiled_[static_cast<std::size_t>(handle)];
-    slot.run = &kNoPreparedRun;
-    slot.program.reset();  // stays listed while resolved_ holds the handle
+    runs_[static_cast<std::size_t>(handle)] = &kNoPreparedRun;
+    compiled_[static_cast<std::size_t>(handle)].program.reset();  // stays listed while resolved_ holds it
     freeHandles_.reserve(freeHandles_.size() + 1);  // so that nothing after the release can fail
     prepared_->Take(handle).reset();
     freeHandles_.push_back(handle);
@@ -94,13 +92,15 @@ void TMathInterpreter::ClearPreparedExpressions() {
 // Preparing only ever grows the list, so the walk over resolved_ is left to shrinking.
 void TMathInterpreter::ResizeCompiled(std::size_t count) {
     if (count < compiled_.size()) std::erase_if(resolved_, [count](std::size_t i) { return i >= count; });
+    runs_.reserve(count);  // so that the two lists cannot end up of different sizes
     compiled_.resize(count);
+    runs_.resize(count, &kNoPreparedRun);
     compiledCount_ = count;
 }
 
 void TMathInterpreter::PlacesMoved() noexcept {
     for (std::size_t i : resolved_) {
-        compiled_[i].run = &kNoPreparedRun;
+        runs_[i] = &kNoPreparedRun;
         compiled_[i].listed = false;
     }
     resolved_.clear();
@@ -122,8 +122,8 @@ TMVar& TMathInterpreter::RaiseNoVariable(int handle) const {
     throw EInvalidCast();
 }
 
-void TMathInterpreter::SetDoubleSlowly(int handle, double value) {
-    VariableAt(handle).SetValue(Variant(CheckFinite(value)));
+void TMathInterpreter::SetDoubleSlowly(std::size_t index, double value) {
+    VariableAt(static_cast<int>(static_cast<unsigned>(index))).SetValue(Variant(CheckFinite(value)));
 }
 
 Variant TMathInterpreter::GetVariables(const std::string& identifier) const {

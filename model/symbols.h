@@ -151,7 +151,9 @@ public:
     // handle is a range test, a load and a store.
     double* DoublePlace(int index) const noexcept {
         const auto i = static_cast<std::size_t>(static_cast<unsigned>(index));
-        return i < placeCount_ ? places_[i] : nullptr;
+        // Read before the test, so that a host's run of writes keeps it in a register.
+        double* const* places = places_.data();
+        return i < placeCount_ ? places[i] : nullptr;
     }
     // The variable's double moved: it changed kind, or was bound or unbound. The interpreter owning
     // the table hears of it (TMInterpreterLink::PlacesMoved).
