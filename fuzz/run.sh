@@ -8,7 +8,7 @@ seconds="${1:-60}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2
 work="$(mktemp -d)"
-for target in execute symbols numberbase dump; do
+for target in execute symbols numberbase dump prepared; do
   mkdir -p "$work/$target/corpus"
   cp fuzz/corpus/"$target"/* "$work/$target/corpus/" 2>/dev/null || true
   echo "fuzzing $target for ${seconds}s"
