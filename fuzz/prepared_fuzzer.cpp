@@ -4,7 +4,6 @@
 // kind, host storage bound, rebound and overwritten, deletes, functions and constants in their
 // place); after each change all three must give the same value and kind, or the same error at
 // the same position, with the same unknown-symbol events.
-#include <bit>
 #include <cstring>
 #include <regex>
 
