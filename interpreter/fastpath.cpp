@@ -144,7 +144,7 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
             {Function<FromNode, false>, Function<FromVariable, false>, Function<FromConstant, false>},
         };
         node.run = (step == FastStep::Negate ? kNegate : kFunction[KeepsNonFinite(function)])[index(x)];
-        node.function = function;
+        node.function = LibraryRoutine(function);  // one jump fewer per call
     } else {
         if (x.isInteger && y.isInteger) return false;  // integer arithmetic, or a failing constant
         switch (step) {

@@ -243,7 +243,7 @@ private:
         const KernelRow* row = RowOf(function);
         if (row && row->emit) {
             (this->*row->emit)(result, x);
-        } else if (!Call(reinterpret_cast<std::uint64_t>(function), FuncSignatureT<double, double>(CallConvId::kHost),
+        } else if (!Call(reinterpret_cast<std::uint64_t>(LibraryRoutine(function)), FuncSignatureT<double, double>(CallConvId::kHost),
                          {x}, result)) {
             return false;
         }

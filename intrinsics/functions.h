@@ -30,6 +30,9 @@ double PowerReal(double x, double y);
 // True when `kernel` gives NaN or an infinity for every argument that is not finite, so that such
 // an argument shows in the result; Exp (-inf gives 0) and ArcTan (±inf give ±pi/2) hide it.
 bool KeepsNonFinite(double (*kernel)(double));
+// The library routine that `kernel` forwards to (`kernel` itself when it computes for itself), for
+// machine code to call without the jump through the kernel.
+double (*LibraryRoutine(double (*kernel)(double)))(double);
 
 // Constants and the conditional (control_functions.cpp)
 Variant EvalPi(const TMIntrinsicFunctionCall& call);

@@ -29,12 +29,38 @@ double TanReal(double x) { return std::tan(x); }
 // bases (and one unit off there), where pow is off in 9 of 10^4. Other exponents take pow.
 double PowerReal(double x, double y) { return y == 2 ? x * x : std::pow(x, y); }
 
+namespace {
+
+// Per kernel: the library routine it forwards to, and whether a non-finite argument shows in the
+// result (Exp takes -inf to 0 and ArcTan takes ±inf to ±pi/2, hiding it).
+struct KernelRow {
+    double (*kernel)(double);
+    double (*routine)(double);
+    bool keepsNonFinite;
+};
+const KernelRow kKernels[] = {
+    {AbsReal, ::fabs, true},  {ArcCosReal, ::acos, true}, {ArcSinReal, ::asin, true}, {ArcTanReal, ::atan, false},
+    {CosReal, ::cos, true},   {CoshReal, ::cosh, true},   {ExpReal, ::exp, false},    {LnReal, ::log, true},
+    {Log2Real, ::log2, true}, {SinReal, ::sin, true},     {SqrReal, SqrReal, true},   {SqrtReal, ::sqrt, true},
+    {TanReal, ::tan, true},
+};
+
+const KernelRow* RowOf(double (*kernel)(double)) {
+    for (const KernelRow& row : kKernels)
+        if (row.kernel == kernel) return &row;
+    return nullptr;
+}
+
+}  // namespace
+
 bool KeepsNonFinite(double (*kernel)(double)) {
-    static constexpr double (*kKeeping[])(double) = {AbsReal, ArcCosReal, ArcSinReal, CosReal, CoshReal, LnReal,
-                                                      Log2Real, SinReal,  SqrReal,    SqrtReal, TanReal};
-    for (auto keeping : kKeeping)
-        if (keeping == kernel) return true;
-    return false;
+    const KernelRow* row = RowOf(kernel);
+    return row && row->keepsNonFinite;
+}
+
+double (*LibraryRoutine(double (*kernel)(double)))(double) {
+    const KernelRow* row = RowOf(kernel);
+    return row ? row->routine : kernel;
 }
 
 }  // namespace tolvex
