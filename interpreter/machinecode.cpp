@@ -243,8 +243,8 @@ private:
         const KernelRow* row = RowOf(function);
         if (row && row->emit) {
             (this->*row->emit)(result, x);
-        } else if (!Call(reinterpret_cast<std::uint64_t>(LibraryRoutine(function)), FuncSignatureT<double, double>(CallConvId::kHost),
-                         {x}, result)) {
+        } else if (const auto routine = reinterpret_cast<std::uint64_t>(LibraryRoutine(function));
+                   !Call(routine, FuncSignatureT<double, double>(CallConvId::kHost), {x}, result)) {
             return false;
         }
         if (!row || row->negativeZero) cc_.addsd(result, cc_.newDoubleConst(ConstPoolScope::kLocal, 0.0));
