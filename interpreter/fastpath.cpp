@@ -70,6 +70,32 @@ double Function(const FastNode* n, FastPlaces places) {
     const double x = X::Get(n->a, places);
     return !Test || Finite(x) ? n->function(x) + 0.0 : kFallBack;
 }
+// The square and the square root, which one instruction computes as their routines do, inline.
+struct SquareKernel {
+    static double Apply(double x) { return x * x; }
+};
+struct SqrtKernel {
+    static double Apply(double x) { return std::sqrt(x); }
+};
+template <class X, class K>
+double InlineKernel(const FastNode* n, FastPlaces places) {
+    return K::Apply(X::Get(n->a, places)) + 0.0;
+}
+// The entries by operand source that compute `kernel` inline, or `called` when it has none.
+const FastEntry* InlineEntries(double (*kernel)(double), const FastEntry* called) {
+    static constexpr struct {
+        double (*kernel)(double);
+        FastEntry entries[3];
+    } kInline[] = {
+        {SqrReal, {InlineKernel<FromNode, SquareKernel>, InlineKernel<FromVariable, SquareKernel>,
+                   InlineKernel<FromConstant, SquareKernel>}},
+        {SqrtReal, {InlineKernel<FromNode, SqrtKernel>, InlineKernel<FromVariable, SqrtKernel>,
+                    InlineKernel<FromConstant, SqrtKernel>}},
+    };
+    for (const auto& row : kInline)
+        if (row.kernel == kernel) return row.entries;
+    return called;
+}
 template <class X>
 double Identity(const FastNode* n, FastPlaces places) {
     return X::Get(n->a, places);
@@ -143,7 +169,7 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
             {Function<FromNode, true>, Function<FromVariable, true>, Function<FromConstant, true>},
             {Function<FromNode, false>, Function<FromVariable, false>, Function<FromConstant, false>},
         };
-        node.run = (step == FastStep::Negate ? kNegate : kFunction[KeepsNonFinite(function)])[index(x)];
+        node.run = (step == FastStep::Negate ? kNegate : InlineEntries(function, kFunction[KeepsNonFinite(function)]))[index(x)];
         node.function = LibraryRoutine(function);  // one jump fewer per call
     } else {
         if (x.isInteger && y.isInteger) return false;  // integer arithmetic, or a failing constant
