@@ -169,7 +169,8 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
             {Function<FromNode, true>, Function<FromVariable, true>, Function<FromConstant, true>},
             {Function<FromNode, false>, Function<FromVariable, false>, Function<FromConstant, false>},
         };
-        node.run = (step == FastStep::Negate ? kNegate : InlineEntries(function, kFunction[KeepsNonFinite(function)]))[index(x)];
+        const FastEntry* called = kFunction[KeepsNonFinite(function)];
+        node.run = (step == FastStep::Negate ? kNegate : InlineEntries(function, called))[index(x)];
         node.function = LibraryRoutine(function);  // one jump fewer per call
     } else {
         if (x.isInteger && y.isInteger) return false;  // integer arithmetic, or a failing constant
