@@ -4,9 +4,9 @@
 // same with the interpreter in between.
 //
 // The same loop with the row written through integer handles instead (prepared_floor/handles/<E>):
-// six unchecked stores through a table of pointers, which is the least any engine whose host sets
-// each variable by a handle can cost, before it checks anything. prepared/tolvex/<E> does that with
-// the checks and the interpreter in between.
+// six unchecked stores through a table of pointers, the least such writes by handle can cost before
+// anything is checked. prepared/tolvex/<E> does that with the checks and the interpreter in
+// between.
 #include <vector>
 
 #include "tolvex/value/variant.h"
