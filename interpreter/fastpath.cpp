@@ -55,6 +55,24 @@ struct PowerOp {
     }
 };
 
+// A pair's leaves are read and combined in the parent's function: one call fewer.
+struct FromPair {
+    static double Leaf(FastOperand o, bool constant, FastPlaces places) {
+        return constant ? o.value : *places[o.read];
+    }
+    static double Get(FastOperand o, FastPlaces places) {
+        const FastNode& n = *o.node;
+        const double x = Leaf(n.a, n.constantA, places);
+        const double y = Leaf(n.b, n.constantB, places);
+        switch (n.pair) {
+            case FastPair::Add: return AddOp::Apply(x, y);
+            case FastPair::Subtract: return SubtractOp::Apply(x, y);
+            case FastPair::Multiply: return MultiplyOp::Apply(x, y);
+            default: return DivideOp::Apply(x, y);
+        }
+    }
+};
+
 template <class Op, class L, class R>
 double Binary(const FastNode* n, FastPlaces places) {
     return Op::Apply(L::Get(n->a, places), R::Get(n->b, places));
@@ -85,12 +103,12 @@ double InlineKernel(const FastNode* n, FastPlaces places) {
 const FastEntry* InlineEntries(double (*kernel)(double), const FastEntry* called) {
     static constexpr struct {
         double (*kernel)(double);
-        FastEntry entries[3];
+        FastEntry entries[4];
     } kInline[] = {
         {SqrReal, {InlineKernel<FromNode, SquareKernel>, InlineKernel<FromVariable, SquareKernel>,
-                   InlineKernel<FromConstant, SquareKernel>}},
+                   InlineKernel<FromConstant, SquareKernel>, InlineKernel<FromPair, SquareKernel>}},
         {SqrtReal, {InlineKernel<FromNode, SqrtKernel>, InlineKernel<FromVariable, SqrtKernel>,
-                    InlineKernel<FromConstant, SqrtKernel>}},
+                    InlineKernel<FromConstant, SqrtKernel>, InlineKernel<FromPair, SqrtKernel>}},
     };
     for (const auto& row : kInline)
         if (row.kernel == kernel) return row.entries;
@@ -102,12 +120,12 @@ double Identity(const FastNode* n, FastPlaces places) {
 }
 
 // Entries by the sources of the operands, in the order of FastProgramBuilder::Source.
+template <class Op, class L>
+constexpr FastEntry kBinaryRow[4] = {Binary<Op, L, FromNode>, Binary<Op, L, FromVariable>,
+                                     Binary<Op, L, FromConstant>, Binary<Op, L, FromPair>};
 template <class Op>
-constexpr FastEntry kBinary[3][3] = {
-    {Binary<Op, FromNode, FromNode>, Binary<Op, FromNode, FromVariable>, Binary<Op, FromNode, FromConstant>},
-    {Binary<Op, FromVariable, FromNode>, Binary<Op, FromVariable, FromVariable>, Binary<Op, FromVariable, FromConstant>},
-    {Binary<Op, FromConstant, FromNode>, Binary<Op, FromConstant, FromVariable>, Binary<Op, FromConstant, FromConstant>},
-};
+constexpr const FastEntry* kBinary[4] = {kBinaryRow<Op, FromNode>, kBinaryRow<Op, FromVariable>,
+                                         kBinaryRow<Op, FromConstant>, kBinaryRow<Op, FromPair>};
 
 }  // namespace
 
@@ -140,6 +158,18 @@ std::vector<FastOperand*> FastProgramBuilder::ReadOperands(std::vector<FastNode>
     return operands;
 }
 
+FastPair FastProgramBuilder::PairOf(FastStep step, const Value& x, const Value& y) {
+    const auto leaf = [](const Value& v) { return v.source == Source::Variable || v.source == Source::Constant; };
+    if (!leaf(x) || !leaf(y)) return FastPair::None;
+    switch (step) {
+        case FastStep::Add: return FastPair::Add;
+        case FastStep::Subtract: return FastPair::Subtract;
+        case FastStep::Multiply: return FastPair::Multiply;
+        case FastStep::Divide: return FastPair::Divide;
+        default: return FastPair::None;
+    }
+}
+
 bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
     const auto index = [](const Value& v) { return static_cast<int>(v.source); };
     // A constant exponent 2, the last step taken, makes the square: what PowerReal computes for it.
@@ -164,10 +194,13 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
     FastNode node;
     if (unary) {
         if (x.isInteger) return false;  // left unfolded because it fails
-        static constexpr FastEntry kNegate[3] = {Negate<FromNode>, Negate<FromVariable>, Negate<FromConstant>};
-        static constexpr FastEntry kFunction[2][3] = {
-            {Function<FromNode, true>, Function<FromVariable, true>, Function<FromConstant, true>},
-            {Function<FromNode, false>, Function<FromVariable, false>, Function<FromConstant, false>},
+        static constexpr FastEntry kNegate[4] = {Negate<FromNode>, Negate<FromVariable>, Negate<FromConstant>,
+                                                 Negate<FromPair>};
+        static constexpr FastEntry kFunction[2][4] = {
+            {Function<FromNode, true>, Function<FromVariable, true>, Function<FromConstant, true>,
+             Function<FromPair, true>},
+            {Function<FromNode, false>, Function<FromVariable, false>, Function<FromConstant, false>,
+             Function<FromPair, false>},
         };
         const FastEntry* called = kFunction[KeepsNonFinite(function)];
         node.run = (step == FastStep::Negate ? kNegate : InlineEntries(function, called))[index(x)];
@@ -183,9 +216,12 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
             default: return false;
         }
         node.b = y.operand;
+        node.pair = PairOf(step, x, y);
+        node.constantA = x.source == Source::Constant;
+        node.constantB = y.source == Source::Constant;
     }
     node.a = x.operand;
-    Value result{Source::Node, false, {}};
+    Value result{node.pair == FastPair::None ? Source::Node : Source::Pair, false, {}};
     result.operand.node = Add(node, x, unary ? nullptr : &y);
     stack_.push_back(result);
     postfix_.push_back({FastPostfix::Kind::Operation, step, 0, 0, function});
@@ -195,7 +231,7 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
 bool FastProgramBuilder::Finish(FastEntry& entry, const FastNode*& root) {
     if (stack_.size() != 1 || stack_.back().isInteger) return false;
     const Value& top = stack_.back();
-    if (top.source == Source::Node) {
+    if (top.source == Source::Node || top.source == Source::Pair) {
         root = top.operand.node;
     } else {
         FastNode node;

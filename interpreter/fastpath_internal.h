@@ -3,8 +3,8 @@
 // its operands, for the case every variable holds a double. A variable is read in place: its
 // entry among the places is where its double is (TMCustomVar::DoubleInPlace), or a NaN while
 // the program has found no double for it.
-// Operands that are variables or constants are taken inside their parent's function, so `a+b*c`
-// is two calls.
+// Operands that are variables or constants are taken inside their parent's function, and so is
+// a sum, difference, product or quotient of two of them, so `a+b*c` is one call.
 // Every non-finite value that a later step could hide (a divisor, an operand of "^" or of a
 // function that does not keep it, KeepsNonFinite) turns into NaN, which every step passes on, so
 // one test of the final value decides whether the program has to fall back to the exact one.
@@ -29,11 +29,18 @@ union FastOperand {
     double value;
 };
 
+// The operation of a node that is a sum, difference, product or quotient of two leaves, which its
+// parent computes in place.
+enum class FastPair : unsigned char { None, Add, Subtract, Multiply, Divide };
+
 struct FastNode {
     FastEntry run = nullptr;
     FastOperand a{};
     FastOperand b{};
     double (*function)(double) = nullptr;  // a built-in function's double kernel
+    FastPair pair = FastPair::None;
+    bool constantA = false;  // which leaves of a pair are constants
+    bool constantB = false;
 };
 
 // The operations of a postfix program that can run on doubles.
@@ -68,12 +75,14 @@ public:
     std::vector<FastOperand*> ReadOperands(std::vector<FastNode>& nodes) const;
 
 private:
-    enum class Source { Node, Variable, Constant };
+    enum class Source { Node, Variable, Constant, Pair };
     struct Value {
         Source source;
         bool isInteger;
         FastOperand operand;
     };
+    // What a node of `step` over `x` and `y` is as its parent's operand: a pair of leaves or not.
+    static FastPair PairOf(FastStep step, const Value& x, const Value& y);
     // Enters the node whose operands came from `a` and `b` (null for one operand).
     const FastNode* Add(FastNode node, const Value& a, const Value* b);
 
