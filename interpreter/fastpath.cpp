@@ -67,8 +67,7 @@ struct FromPair {
         switch (n.pair) {
             case FastPair::Add: return AddOp::Apply(x, y);
             case FastPair::Subtract: return SubtractOp::Apply(x, y);
-            case FastPair::Multiply: return MultiplyOp::Apply(x, y);
-            default: return DivideOp::Apply(x, y);
+            default: return MultiplyOp::Apply(x, y);
         }
     }
 };
@@ -165,7 +164,6 @@ FastPair FastProgramBuilder::PairOf(FastStep step, const Value& x, const Value& 
         case FastStep::Add: return FastPair::Add;
         case FastStep::Subtract: return FastPair::Subtract;
         case FastStep::Multiply: return FastPair::Multiply;
-        case FastStep::Divide: return FastPair::Divide;
         default: return FastPair::None;
     }
 }

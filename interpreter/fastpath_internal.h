@@ -4,7 +4,7 @@
 // entry among the places is where its double is (TMCustomVar::DoubleInPlace), or a NaN while
 // the program has found no double for it.
 // Operands that are variables or constants are taken inside their parent's function, and so is
-// a sum, difference, product or quotient of two of them, so `a+b*c` is one call.
+// a sum, difference or product of two of them, so `a+b*c` is one call.
 // Every non-finite value that a later step could hide (a divisor, an operand of "^" or of a
 // function that does not keep it, KeepsNonFinite) turns into NaN, which every step passes on, so
 // one test of the final value decides whether the program has to fall back to the exact one.
@@ -29,9 +29,9 @@ union FastOperand {
     double value;
 };
 
-// The operation of a node that is a sum, difference, product or quotient of two leaves, which its
-// parent computes in place.
-enum class FastPair : unsigned char { None, Add, Subtract, Multiply, Divide };
+// The operation of a node that is a sum, difference or product of two leaves, which its parent
+// computes in place. (A quotient as well cost the others more than it saved.)
+enum class FastPair : unsigned char { None, Add, Subtract, Multiply };
 
 struct FastNode {
     FastEntry run = nullptr;

@@ -60,7 +60,8 @@ const char* const kExpressions[] = {
     "(a-a)/(a-a)", "1e308*(a+9)", "Ln(a-a)", "Sqrt(-a)", "Exp(a*1000)", "Tan(a)+Abs(-b)+Sqr(c)",
     "Log10(a)+Log2(b)+ArcTan(c)+Sinh(d)+Cosh(e)+Tanh(f)", "Pi*a", "Pi()+1", "2^3^2", "7 div 2 + 7 mod 2",
     "(1-1) div (a-a)", "2147483647+1", "Sin(0)*-1", "a*0*-1", "x", "g", "h(a)", "a < b", "not a",
-    // Sums, differences, products and quotients of two leaves under every kind of parent.
+    // Sums, differences and products of two leaves under every kind of parent, and quotients
+    // beside them.
     "a*b", "2-a", "a-0.5", "-(a*b)", "sqrt(a*b)", "sqr(a-1)", "Ln(a-b)", "sin(a+b)*cos(1-c)", "(a*b)/(c-d)",
     "(a+1)^(b*2)", "2*(a-b)", "(a-b)-(c*d)", "(a*b)*c-(d+e)*f", "a/(b-b)", "(a-a)*-1", "(a/b)*c",
     "sqrt(a/b)", "(1/a)-(b/0.0)", "-(a/3)",
