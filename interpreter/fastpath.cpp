@@ -58,15 +58,15 @@ struct PowerOp {
 // A pair's leaves are read and combined in the parent's function: one call fewer.
 struct FromPair {
     static double Leaf(FastOperand o, bool constant, FastPlaces places) {
-        return constant ? o.value : *places[o.read];
+        return constant ? FromConstant::Get(o, places) : FromVariable::Get(o, places);
     }
     static double Get(FastOperand o, FastPlaces places) {
         const FastNode& n = *o.node;
         const double x = Leaf(n.a, n.constantA, places);
         const double y = Leaf(n.b, n.constantB, places);
-        switch (n.pair) {
-            case FastPair::Add: return AddOp::Apply(x, y);
-            case FastPair::Subtract: return SubtractOp::Apply(x, y);
+        switch (n.step) {
+            case FastStep::Add: return AddOp::Apply(x, y);
+            case FastStep::Subtract: return SubtractOp::Apply(x, y);
             default: return MultiplyOp::Apply(x, y);
         }
     }
@@ -157,15 +157,9 @@ std::vector<FastOperand*> FastProgramBuilder::ReadOperands(std::vector<FastNode>
     return operands;
 }
 
-FastPair FastProgramBuilder::PairOf(FastStep step, const Value& x, const Value& y) {
+bool FastProgramBuilder::IsPair(FastStep step, const Value& x, const Value& y) {
     const auto leaf = [](const Value& v) { return v.source == Source::Variable || v.source == Source::Constant; };
-    if (!leaf(x) || !leaf(y)) return FastPair::None;
-    switch (step) {
-        case FastStep::Add: return FastPair::Add;
-        case FastStep::Subtract: return FastPair::Subtract;
-        case FastStep::Multiply: return FastPair::Multiply;
-        default: return FastPair::None;
-    }
+    return leaf(x) && leaf(y) && (step == FastStep::Add || step == FastStep::Subtract || step == FastStep::Multiply);
 }
 
 bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
@@ -214,12 +208,12 @@ bool FastProgramBuilder::Operation(FastStep step, double (*function)(double)) {
             default: return false;
         }
         node.b = y.operand;
-        node.pair = PairOf(step, x, y);
+        node.step = step;
         node.constantA = x.source == Source::Constant;
         node.constantB = y.source == Source::Constant;
     }
     node.a = x.operand;
-    Value result{node.pair == FastPair::None ? Source::Node : Source::Pair, false, {}};
+    Value result{!unary && IsPair(step, x, y) ? Source::Pair : Source::Node, false, {}};
     result.operand.node = Add(node, x, unary ? nullptr : &y);
     stack_.push_back(result);
     postfix_.push_back({FastPostfix::Kind::Operation, step, 0, 0, function});

@@ -29,22 +29,21 @@ union FastOperand {
     double value;
 };
 
-// The operation of a node that is a sum, difference or product of two leaves, which its parent
-// computes in place. (A quotient as well cost the others more than it saved.)
-enum class FastPair : unsigned char { None, Add, Subtract, Multiply };
+// The operations of a postfix program that can run on doubles.
+enum class FastStep : unsigned char { Negate, Add, Subtract, Multiply, Divide, Power, Function };
 
 struct FastNode {
     FastEntry run = nullptr;
     FastOperand a{};
     FastOperand b{};
     double (*function)(double) = nullptr;  // a built-in function's double kernel
-    FastPair pair = FastPair::None;
-    bool constantA = false;  // which leaves of a pair are constants
+    // A pair is a sum, difference or product of two leaves, which its parent computes in place
+    // (a quotient as well cost the others more than it saved): its step and which leaves are
+    // constants.
+    FastStep step = FastStep::Negate;
+    bool constantA = false;
     bool constantB = false;
 };
-
-// The operations of a postfix program that can run on doubles.
-enum class FastStep { Negate, Add, Subtract, Multiply, Divide, Power, Function };
 
 // One step of the program in postfix order, as the builder took it: what machine code is made
 // from (machinecode_internal.h). A variable's `read` is its entry among the places.
@@ -81,8 +80,8 @@ private:
         bool isInteger;
         FastOperand operand;
     };
-    // What a node of `step` over `x` and `y` is as its parent's operand: a pair of leaves or not.
-    static FastPair PairOf(FastStep step, const Value& x, const Value& y);
+    // Whether a node of `step` over `x` and `y` is a pair (see FastNode).
+    static bool IsPair(FastStep step, const Value& x, const Value& y);
     // Enters the node whose operands came from `a` and `b` (null for one operand).
     const FastNode* Add(FastNode node, const Value& a, const Value* b);
 
